@@ -1,0 +1,152 @@
+#include "tools/devserver/dev_server.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <random>
+
+namespace devserver {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A fresh self-signed certificate for 127.0.0.1, made with the openssl tool.
+fs::path MakeCertificate() {
+  std::random_device rd;
+  fs::path dir = fs::temp_directory_path() / ("qira-devserver-" + std::to_string(rd()));
+  fs::create_directories(dir);
+  const std::string cmd = "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
+                          "-keyout '" + (dir / "key.pem").string() + "' -out '" +
+                          (dir / "cert.pem").string() + "' >/dev/null 2>&1";
+  if (std::system(cmd.c_str()) != 0) return {};
+  return dir;
+}
+
+}  // namespace
+
+DevServer::DevServer(Options options) : options_(std::move(options)) {
+  if (options_.tls) {
+    certDir_ = MakeCertificate();
+    server_ = std::make_unique<httplib::SSLServer>((certDir_ / "cert.pem").c_str(),
+                                                   (certDir_ / "key.pem").c_str());
+  } else {
+    server_ = std::make_unique<httplib::Server>();
+  }
+  AddRoutes();
+}
+
+DevServer::~DevServer() {
+  Stop();
+  if (!certDir_.empty()) {
+    std::error_code ec;
+    fs::remove_all(certDir_, ec);
+  }
+}
+
+std::string DevServer::BaseUrl() const {
+  return std::string(options_.tls ? "https://" : "http://") + options_.host + ":" +
+         std::to_string(port_);
+}
+
+bool DevServer::Bind() {
+  if (!server_->is_valid()) return false;
+  if (options_.port == 0) {
+    port_ = server_->bind_to_any_port(options_.host);
+    return port_ > 0;
+  }
+  port_ = options_.port;
+  return server_->bind_to_port(options_.host, options_.port);
+}
+
+bool DevServer::Start() {
+  if (!Bind()) return false;
+  thread_ = std::thread([this] { server_->listen_after_bind(); });
+  for (int i = 0; i < 5000 && !server_->is_running(); ++i) std::this_thread::sleep_for(1ms);
+  return server_->is_running();
+}
+
+bool DevServer::Run() { return Bind() && server_->listen_after_bind(); }
+
+void DevServer::Stop() {
+  stopping_ = true;
+  server_->stop();
+  if (thread_.joinable()) thread_.join();
+}
+
+std::vector<Received> DevServer::Posts() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return posts_;
+}
+
+void DevServer::AddRoutes() {
+  httplib::Server& s = *server_;
+  // Every POST route records what it received before it answers.
+  auto post = [this, &s](const std::string& pattern, httplib::Server::Handler handler) {
+    s.Post(pattern, [this, handler](const httplib::Request& req, httplib::Response& res) {
+      {
+        std::lock_guard<std::mutex> guard(lock_);
+        posts_.push_back({req.path, req.get_header_value("Content-Type"), req.body});
+      }
+      handler(req, res);
+    });
+  };
+
+  // An error page: status 404 with an HTML body.
+  s.Get("/notfound", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 404;
+    res.set_content("<html><body><h1>404 Not Found</h1></body></html>", "text/html");
+  });
+
+  // /redirect/N answers 302 to /redirect/N-1; /redirect/0 answers "done".
+  s.Get(R"(/redirect/(\d+))", [](const httplib::Request& req, httplib::Response& res) {
+    const int n = std::stoi(req.matches[1]);
+    if (n == 0) {
+      res.set_content("done", "text/plain");
+    } else {
+      res.set_redirect("/redirect/" + std::to_string(n - 1), 302);
+    }
+  });
+
+  // A POST answered with a 302 to /echo, which reports the method and body.
+  post("/post-redirect", [](const httplib::Request&, httplib::Response& res) {
+    res.set_redirect("/echo", 302);
+  });
+  post("/echo", [](const httplib::Request& req, httplib::Response& res) {
+    res.set_content(req.body, "text/plain");
+  });
+  s.Get("/headers", [](const httplib::Request& req, httplib::Response& res) {
+    std::string out;
+    for (const auto& [k, v] : req.headers) out += k + ": " + v + "\n";
+    res.set_content(out, "text/plain");
+  });
+
+  // Accepts the request and never answers (until the server stops).
+  auto stall = [this](const httplib::Request&, httplib::Response& res) {
+    while (!stopping_) std::this_thread::sleep_for(20ms);
+    res.status = 503;
+  };
+  s.Get("/stall", stall);
+  post("/stall", stall);
+
+  // /slow/N: N bytes of a repeating pattern in 64 KiB pieces, 20 ms apart.
+  s.Get(R"(/slow/(\d+))", [this](const httplib::Request& req, httplib::Response& res) {
+    const size_t total = std::stoull(req.matches[1]);
+    res.set_content_provider(
+        total, "application/octet-stream",
+        [this, total](size_t offset, size_t, httplib::DataSink& sink) {
+          if (stopping_) return false;
+          std::this_thread::sleep_for(20ms);
+          const size_t n = std::min<size_t>(64 * 1024, total - offset);
+          std::string chunk(n, '\0');
+          for (size_t i = 0; i < n; ++i) chunk[i] = static_cast<char>((offset + i) % 251);
+          sink.write(chunk.data(), chunk.size());
+          return true;
+        });
+  });
+
+  if (!options_.files.empty()) s.set_mount_point("/files", options_.files.string());
+}
+
+}  // namespace devserver

@@ -1,0 +1,67 @@
+#pragma once
+// The development server: stands in for the installer's remote services on
+// loopback and serves package files from a folder. Also carries the fault
+// routes that tests need (error pages, redirect chains, a stalled answer,
+// slow bodies). Linux only; tests and the README's run command start it.
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace httplib {
+class Server;
+}
+
+namespace devserver {
+
+// One POST as the server received it.
+struct Received {
+  std::string path;
+  std::string contentType;  // empty when the request had none
+  std::string body;
+};
+
+struct Options {
+  std::string host = "127.0.0.1";
+  int port = 0;       // 0: any free port
+  bool tls = false;   // HTTPS with a self-signed certificate made at start
+  std::filesystem::path files;  // served under /files/ when set
+};
+
+class DevServer {
+ public:
+  explicit DevServer(Options options);
+  ~DevServer();  // stops the server and wakes stalled handlers
+  DevServer(const DevServer&) = delete;
+  DevServer& operator=(const DevServer&) = delete;
+
+  // Binds and starts serving on a background thread; false when it cannot bind.
+  bool Start();
+  // Serves on the calling thread until Stop (for the command-line program).
+  bool Run();
+  void Stop();
+
+  int port() const { return port_; }
+  // "http://127.0.0.1:PORT" or "https://..."
+  std::string BaseUrl() const;
+  // Every POST received so far, in arrival order.
+  std::vector<Received> Posts() const;
+
+ private:
+  void AddRoutes();
+  bool Bind();
+
+  Options options_;
+  std::filesystem::path certDir_;
+  std::unique_ptr<httplib::Server> server_;
+  std::thread thread_;
+  std::atomic<bool> stopping_{false};
+  mutable std::mutex lock_;
+  std::vector<Received> posts_;
+  int port_ = 0;
+};
+
+}  // namespace devserver

@@ -1,0 +1,40 @@
+// qira-devserver [--port N] [--files DIR] [--tls]
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/devserver/dev_server.h"
+
+namespace {
+devserver::DevServer* g_server = nullptr;  // for the signal handler only
+void OnSignal(int) {
+  if (g_server) g_server->Stop();
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  devserver::Options options;
+  options.port = 18080;
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--port") && i + 1 < argc) options.port = std::stoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--files") && i + 1 < argc) options.files = argv[++i];
+    else if (!std::strcmp(argv[i], "--tls")) options.tls = true;
+    else {
+      std::fprintf(stderr, "usage: %s [--port N] [--files DIR] [--tls]\n", argv[0]);
+      return 2;
+    }
+  }
+  devserver::DevServer server(options);
+  g_server = &server;
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  std::printf("qira-devserver listening on %s://%s:%d\n", options.tls ? "https" : "http",
+              options.host.c_str(), options.port);
+  std::fflush(stdout);
+  if (!server.Run()) {
+    std::fprintf(stderr, "cannot listen on port %d\n", options.port);
+    return 1;
+  }
+  return 0;
+}
