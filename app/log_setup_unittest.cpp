@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "common/base/strings.h"
 
 namespace app {
 namespace {
@@ -14,11 +13,11 @@ namespace fs = std::filesystem;
 TEST(LogSetupTest, LogFileBesideExecutableOnlyWhenFolderExists) {
   const fs::path dir = fs::temp_directory_path() / "qira_log_setup";
   fs::create_directories(dir);
-  const std::wstring exe = base::Utf8ToWide((dir / "setup.exe").string());
-  const std::wstring expected = base::Utf8ToWide(dir.string()) + L"/log/setup.exe.log";
+  const std::wstring exe = (dir / "setup.exe").wstring();
+  const std::wstring expected = (dir / "log" / "setup.exe.log").wstring();
   EXPECT_EQ(LogFilePathFor(exe), expected);
   EXPECT_EQ(LogFilePathFor(L"C:\\does\\not\\exist\\setup.exe"), L"");
-  EXPECT_EQ(LogFilePathFor(base::Utf8ToWide((dir / "missing" / "x.exe").string())), L"");
+  EXPECT_EQ(LogFilePathFor((dir / "missing" / "x.exe").wstring()), L"");
   fs::remove_all(dir);
 }
 
