@@ -67,6 +67,13 @@ Record::Record(Severity severity, const char* prettyFunction, int line)
       function_(FunctionLabel(prettyFunction)),
       line_(line) {}
 
+Record::Record(Severity severity, Label label, int line)
+    : severity_(severity),
+      time_(detail::Now()),
+      threadId_(detail::CurrentThreadId()),
+      function_(label.text),
+      line_(line) {}
+
 Record& Record::operator<<(const char* text) {
   if (!text) return *this << std::string_view("(null)");
   return *this << std::string_view(text);

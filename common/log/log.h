@@ -24,9 +24,15 @@ struct LocalTime {
   int year, month, day, hour, minute, second, millisecond;
 };
 
+// A function label given as is, not derived from a pretty function name.
+struct Label {
+  const char* text;
+};
+
 class Record {
  public:
   Record(Severity severity, const char* prettyFunction, int line);
+  Record(Severity severity, Label label, int line);
 
   Record& ref() { return *this; }
 
@@ -139,6 +145,13 @@ void CloseLogFile(intptr_t file);
   if (!(plog::get() && plog::get()->checkSeverity(severity))) {               \
   } else                                                                       \
     (*plog::get()) += plog::Record(severity, __PRETTY_FUNCTION__, __LINE__).ref()
+
+// A record under a fixed function label, for records whose label is part of the
+// log's contract rather than of the code's structure.
+#define PLOG_AS(severity, label)                                               \
+  if (!(plog::get() && plog::get()->checkSeverity(severity))) {               \
+  } else                                                                       \
+    (*plog::get()) += plog::Record(severity, plog::Label{label}, __LINE__).ref()
 
 #define PLOG_NONE PLOG_(plog::none)
 #define PLOG_FATAL PLOG_(plog::fatal)

@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace devserver {
@@ -76,22 +78,109 @@ void DevServer::Stop() {
 }
 
 std::vector<Received> DevServer::Posts() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return posts_;
+  std::vector<Received> out;
+  for (Received& r : Requests())
+    if (r.method == "POST") out.push_back(std::move(r));
+  return out;
 }
+
+std::vector<Received> DevServer::Requests() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return requests_;
+}
+
+void DevServer::ClearRequests() {
+  std::lock_guard<std::mutex> guard(lock_);
+  requests_.clear();
+}
+
+void DevServer::SetFault(const std::string& path, const Fault& fault) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (fault.status == 0 && fault.delayMs == 0 && !fault.stall) faults_.erase(path);
+  else faults_[path] = fault;
+}
+
+void DevServer::ClearFaults() {
+  std::lock_guard<std::mutex> guard(lock_);
+  faults_.clear();
+}
+
+namespace {
+
+Received Describe(const httplib::Request& req) {
+  Received r;
+  r.method = req.method;
+  r.path = req.path;
+  const auto q = req.target.find('?');
+  if (q != std::string::npos) r.query = req.target.substr(q + 1);
+  r.contentType = req.get_header_value("Content-Type");
+  for (const auto& [k, v] : req.headers) r.headers.emplace_back(k, v);
+  return r;
+}
+
+std::string ReadFile(const fs::path& path, bool& ok) {
+  std::ifstream in(path, std::ios::binary);
+  ok = static_cast<bool>(in);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
 
 void DevServer::AddRoutes() {
   httplib::Server& s = *server_;
-  // Every POST route records what it received before it answers.
+  // Requests without a body are recorded, and faults played, before routing;
+  // POST routes record their body themselves (it is read after routing).
+  s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+    Fault fault;
+    bool faulty = false;
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      if (req.method != "POST") requests_.push_back(Describe(req));
+      auto it = faults_.find(req.path);
+      if (it != faults_.end()) {
+        fault = it->second;
+        faulty = true;
+        if (it->second.remaining > 0 && --it->second.remaining == 0) faults_.erase(it);
+      }
+    }
+    if (!faulty) return httplib::Server::HandlerResponse::Unhandled;
+    for (int waited = 0; (fault.stall || waited < fault.delayMs) && !stopping_; waited += 10)
+      std::this_thread::sleep_for(10ms);
+    if (fault.status == 0) return httplib::Server::HandlerResponse::Unhandled;
+    res.status = fault.status;
+    res.set_content(fault.body, "text/html");
+    return httplib::Server::HandlerResponse::Handled;
+  });
   auto post = [this, &s](const std::string& pattern, httplib::Server::Handler handler) {
     s.Post(pattern, [this, handler](const httplib::Request& req, httplib::Response& res) {
       {
         std::lock_guard<std::mutex> guard(lock_);
-        posts_.push_back({req.path, req.get_header_value("Content-Type"), req.body});
+        Received r = Describe(req);
+        r.body = req.body;
+        requests_.push_back(std::move(r));
       }
       handler(req, res);
     });
   };
+
+  // The requirements list and the per-variant configurations of the catalogue.
+  auto serveJson = [](const fs::path& file, httplib::Response& res) {
+    bool ok = false;
+    std::string body = ReadFile(file, ok);
+    if (!ok) {
+      res.status = 404;
+      res.set_content("<html><body>no such document</body></html>", "text/html");
+      return;
+    }
+    res.set_content(body, "application/json");
+  };
+  s.Get("/api/int_qira_requires", [this, serveJson](const httplib::Request&, httplib::Response& res) {
+    serveJson(options_.catalog / "requires.json", res);
+  });
+  s.Get(R"(/config/([A-Za-z0-9_.-]+))", [this, serveJson](const httplib::Request& req,
+                                                        httplib::Response& res) {
+    serveJson(options_.catalog / "config" / (std::string(req.matches[1]) + ".json"), res);
+  });
 
   // An error page: status 404 with an HTML body.
   s.Get("/notfound", [](const httplib::Request&, httplib::Response& res) {

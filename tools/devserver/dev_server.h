@@ -5,6 +5,7 @@
 // slow bodies). Linux only; tests and the README's run command start it.
 #include <atomic>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <mutex>
@@ -17,11 +18,23 @@ class Server;
 
 namespace devserver {
 
-// One POST as the server received it.
+// One request as the server received it.
 struct Received {
+  std::string method;
   std::string path;
+  std::string query;        // raw text after '?', empty when none
   std::string contentType;  // empty when the request had none
+  std::string body;         // POST bodies only
+  std::vector<std::pair<std::string, std::string>> headers;
+};
+
+// A fault the server plays on one path instead of its normal answer.
+struct Fault {
+  int status = 0;          // answer with this status and `body` (0: normal answer)
   std::string body;
+  int delayMs = 0;         // wait this long before answering
+  bool stall = false;      // never answer (until the server stops)
+  int remaining = -1;      // play the fault this many times, then answer normally (-1: always)
 };
 
 struct Options {
@@ -29,6 +42,9 @@ struct Options {
   int port = 0;       // 0: any free port
   bool tls = false;   // HTTPS with a self-signed certificate made at start
   std::filesystem::path files;  // served under /files/ when set
+  // A catalogue folder: requires.json is the requirements list
+  // (/api/int_qira_requires); config/<name>.json is served at /config/<name>.
+  std::filesystem::path catalog;
 };
 
 class DevServer {
@@ -49,6 +65,12 @@ class DevServer {
   std::string BaseUrl() const;
   // Every POST received so far, in arrival order.
   std::vector<Received> Posts() const;
+  // Every request received so far (GETs and POSTs), in arrival order.
+  std::vector<Received> Requests() const;
+  void ClearRequests();
+  // Plays `fault` on `path` from now on; an empty Fault clears it.
+  void SetFault(const std::string& path, const Fault& fault);
+  void ClearFaults();
 
  private:
   void AddRoutes();
@@ -60,7 +82,8 @@ class DevServer {
   std::thread thread_;
   std::atomic<bool> stopping_{false};
   mutable std::mutex lock_;
-  std::vector<Received> posts_;
+  std::vector<Received> requests_;
+  std::map<std::string, Fault> faults_;
   int port_ = 0;
 };
 

@@ -1,4 +1,4 @@
-// qira-devserver [--port N] [--files DIR] [--tls]
+// qira-devserver [--port N] [--catalog DIR] [--files DIR] [--tls]
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--port") && i + 1 < argc) options.port = std::stoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--files") && i + 1 < argc) options.files = argv[++i];
+    else if (!std::strcmp(argv[i], "--catalog") && i + 1 < argc) options.catalog = argv[++i];
     else if (!std::strcmp(argv[i], "--tls")) options.tls = true;
     else {
-      std::fprintf(stderr, "usage: %s [--port N] [--files DIR] [--tls]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--port N] [--catalog DIR] [--files DIR] [--tls]\n", argv[0]);
       return 2;
     }
   }
