@@ -55,7 +55,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 step "linux-tsan: build and test the concurrency tests"
 build linux-tsan
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_ctest linux-tsan --preset linux-tsan -j2
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/scripts/tsan.supp" run_ctest linux-tsan --preset linux-tsan -j2
 
 step "win32: build and test under Wine"
 build win32
