@@ -17,7 +17,7 @@ PACKAGES=(
   # package file servers in the download tests
   nginx-light
   # skin image generation
-  python3-pil
+  python3-pil python3-pefile
 )
 
 missing=()
