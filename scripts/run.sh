@@ -20,7 +20,7 @@ cmake --build --preset linux -j2 --target qira-devserver >"$logs/build-linux.log
   || die "build failed: $logs/build-linux.log"
 
 # The development services on loopback (the hosts the dev build points at).
-build/linux/tools/devserver/qira-devserver --port 18080 >"$logs/devserver.log" 2>&1 &
+build/linux/tools/devserver/qira-devserver --port 18080 --catalog tools/devserver/catalog >"$logs/devserver.log" 2>&1 &
 server=$!
 xvfb=""
 cleanup() {

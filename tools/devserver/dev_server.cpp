@@ -164,9 +164,12 @@ void DevServer::AddRoutes() {
   };
 
   // The requirements list and the per-variant configurations of the catalogue.
-  auto serveJson = [](const fs::path& file, httplib::Response& res) {
+  // "{{base}}" in a document becomes this server's base URL, so that a
+  // catalogue can point at itself whatever port it is served on.
+  auto serveJson = [this](const fs::path& file, httplib::Response& res) {
     bool ok = false;
     std::string body = ReadFile(file, ok);
+    for (size_t at; (at = body.find("{{base}}")) != std::string::npos;) body.replace(at, 8, BaseUrl());
     if (!ok) {
       res.status = 404;
       res.set_content("<html><body>no such document</body></html>", "text/html");
