@@ -60,14 +60,23 @@ bool RemoveSpec(std::wstring& path) {
   return false;
 }
 
-// PathCanonicalizeW: resolves "." and ".." components; never climbs above the root.
+// PathCanonicalizeW: resolves "." and ".." components; never climbs above the
+// root, which for a UNC path includes the server name. A bare drive gains its
+// separator ("C:" -> "C:\\").
 std::wstring Canonicalize(const std::wstring& in) {
   if (in.empty()) return std::wstring(1, L'\\');
+  if (in.size() == 2 && in[1] == L':') return in + L'\\';
   const wchar_t sep = SeparatorOf(in);
-  size_t rootLen = 0;
-  if (IsUnc(in)) rootLen = 2;
-  else if (in.size() >= 2 && in[1] == L':') rootLen = (in.size() >= 3 && IsSep(in[2])) ? 3 : 2;
-  else if (IsSep(in[0])) rootLen = 1;
+  size_t rootLen = 0, start = 0;
+  if (IsUnc(in)) {
+    rootLen = 2;
+    while (rootLen < in.size() && !IsSep(in[rootLen])) ++rootLen;
+    start = rootLen < in.size() ? rootLen + 1 : rootLen;
+  } else {
+    if (in.size() >= 2 && in[1] == L':') rootLen = (in.size() >= 3 && IsSep(in[2])) ? 3 : 2;
+    else if (IsSep(in[0])) rootLen = 1;
+    start = rootLen;
+  }
   std::vector<std::wstring> parts;
   std::wstring cur;
   auto flush = [&](bool final) {
@@ -79,13 +88,14 @@ std::wstring Canonicalize(const std::wstring& in) {
     }
     cur.clear();
   };
-  for (size_t i = rootLen; i < in.size(); ++i) {
+  for (size_t i = start; i < in.size(); ++i) {
     if (IsSep(in[i])) flush(false);
     else cur += in[i];
   }
-  const bool trailing = in.size() > rootLen && IsSep(in.back());
+  const bool trailing = in.size() > start && IsSep(in.back());
   flush(true);
   std::wstring out = in.substr(0, rootLen);
+  if (start > rootLen && !parts.empty()) out += in[rootLen];
   for (size_t k = 0; k < parts.size(); ++k) {
     if (k) out += sep;
     out += parts[k];
@@ -99,11 +109,12 @@ std::wstring Canonicalize(const std::wstring& in) {
 bool Combine(std::wstring& out, std::wstring_view dirIn, std::wstring_view fileIn) {
   const std::wstring dir = Cut(dirIn), file = Cut(fileIn);
   std::wstring temp;
+  // Results hold at most 259 characters: the buffer's last one is the terminator.
   if (file.empty()) {
-    temp = dir;
+    temp = dir.substr(0, kMaxPath - 1);
   } else if (dir.empty() || !IsRelative(file)) {
     if (dir.empty() || !IsSep(file[0]) || IsUnc(file)) {
-      temp = file;
+      temp = file.substr(0, kMaxPath - 1);
     } else {  // "\x" on a directory: the directory's root, then x
       temp = dir;
       StripToRoot(temp);
@@ -140,7 +151,7 @@ bool Append(std::wstring& path, std::wstring_view moreIn) {
 
 void QuoteSpaces(std::wstring& path) {
   path = Cut(path);
-  if (path.find(L' ') != std::wstring::npos && path.size() + 2 < kMaxPath) path = L'"' + path + L'"';
+  if (path.find(L' ') != std::wstring::npos && path.size() + 3 < kMaxPath) path = L'"' + path + L'"';
 }
 
 bool StripToRoot(std::wstring& path) {
