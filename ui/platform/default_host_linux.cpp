@@ -1,0 +1,11 @@
+#include "ui/core/window_wnd.h"
+#include "ui/platform/headless_host.h"
+
+namespace SkinUI {
+
+IWindowHost& DefaultWindowHost() {
+  static HeadlessHost host(HeadlessHost::Clock::kReal);
+  return host;
+}
+
+}  // namespace SkinUI

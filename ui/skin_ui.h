@@ -1,0 +1,16 @@
+#pragma once
+// The skin UI framework: include this for windows, controls and the package.
+#include "ui/control/animation.h"
+#include "ui/control/button.h"
+#include "ui/control/container.h"
+#include "ui/control/control.h"
+#include "ui/control/label.h"
+#include "ui/control/progress.h"
+#include "ui/control/rich_edit.h"
+#include "ui/core/notify.h"
+#include "ui/core/notify_pump.h"
+#include "ui/core/skin_manager.h"
+#include "ui/core/window_impl_base.h"
+#include "ui/core/window_wnd.h"
+#include "ui/markup/markup_builder.h"
+#include "ui/package/resource_package.h"
