@@ -26,3 +26,10 @@ std::vector<uint8_t> EncodeGif(int width, int height, const std::vector<uint32_t
                                const std::vector<GifFrame>& frames, int transparentIndex = -1);
 
 }  // namespace SkinUI::testing
+
+namespace SkinUI::testing {
+
+// Starts GDI+ once for the whole test program; it stays up until exit.
+void EnsureGdiplus();
+
+}  // namespace SkinUI::testing
