@@ -553,8 +553,12 @@ void HeadlessHost::Paint(WindowHandle hwnd, const std::function<void(ICanvas&, c
   Window* w = Find(hwnd);
   if (!w) return;
   Rect client{0, 0, w->rect.Width(), w->rect.Height()};
-  Rect dirty = w->paintRect.IsEmpty() ? client : w->paintRect;
+  // Like BeginPaint: what was invalidated up to now is painted and validated.
+  Rect dirty = Union(w->paintRect, w->dirty ? w->dirtyRect : Rect{});
+  if (dirty.IsEmpty()) dirty = client;
   w->paintRect = {};
+  w->dirty = false;
+  w->dirtyRect = {};
   RecordingCanvas canvas({client.Width(), client.Height()});
   draw(canvas, dirty);
   w = Find(hwnd);

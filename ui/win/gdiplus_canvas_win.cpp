@@ -185,7 +185,9 @@ void GdiplusCanvas::DrawText(std::wstring_view text, const Rect& rect, const IFo
                      static_cast<Gdiplus::REAL>(rect.Width()), static_cast<Gdiplus::REAL>(rect.Height()));
   Gdiplus::Status status = graphics_->DrawString(laid.c_str(), static_cast<INT>(laid.size()), &face->Font(), box,
                                                  stringFormat.get(), &brush);
-  if (status != Gdiplus::Ok) PLOG_ERROR << "DrawString failed, status " << static_cast<int>(status);
+  if (status != Gdiplus::Ok) {
+    PLOG_ERROR << "DrawString failed, status " << static_cast<int>(status);
+  }
 }
 
 void GdiplusCanvas::DrawCanvas(const ICanvas& source, const Rect& dest, uint8_t alpha) {

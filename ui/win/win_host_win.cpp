@@ -162,7 +162,9 @@ WindowHandle WinHost::CreateNativeWindow(const WindowCreateInfo& info, IWindowPr
     // Failed before WM_NCCREATE, or refused in WM_CREATE (then WM_NCDESTROY
     // has already forgotten the record).
     const DWORD error = GetLastError();
-    if (error) PLOG_ERROR << "CreateWindowExW " << info.className << " failed, error " << error;
+    if (error) {
+      PLOG_ERROR << "CreateWindowExW " << info.className << " failed, error " << error;
+    }
     Forget(raw);
     return nullptr;
   }
