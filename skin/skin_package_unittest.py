@@ -558,7 +558,7 @@ class MarkupTest(unittest.TestCase):
             ('lbl_dl_size', 'textcolor', '#666666'),
             ('prog_download', 'height', '12'),
             ('prog_download', 'bkimage', 'img\\common\\prog_bg.png'),
-            ('prog_download', 'foreimage', 'img\\common\\prog_fg.png'),
+            ('prog_download', 'foreimage', "file='img\\common\\prog_fg.png' corner='6,0,6,0'"),
             ('tab_dl_op', 'width', '88'),
             ('tab_dl_op', 'height', '30'),
             ('btn_dl_pause', 'text', '暂停'),

@@ -126,12 +126,6 @@ class Canvas:
         if outline is not None:
             self.paint(outline, ring(self.ellipse_mask(box), self.ellipse_mask(inner)))
 
-    def cut(self, mask):
-        """Makes the masked part transparent."""
-        alpha = self.img.getchannel('A')
-        inv = mask.point(lambda v: 255 - v)
-        self.img.putalpha(Image.composite(alpha, Image.new('L', alpha.size, 0), inv))
-
     def clip(self, mask):
         """Keeps only the masked part."""
         alpha = self.img.getchannel('A')
@@ -515,13 +509,11 @@ def make_install_strip():
     frames = []
     for i in range(n):
         c = Canvas(w, h, bg=WHITE, scale=base_s)
-        shift = (i * 16 // 12) % 16  # 48 frames move four stripe periods
-        shift = (i * 64 // n) % 64
+        shift = (i * 64 // n) % 64  # the loop moves the stripes by four periods
         layer = Image.new('RGBA', c.img.size, CLEAR)
         layer.paste(stripe_img.crop(((64 - shift) * base_s, 0, (64 - shift + w) * base_s, h * base_s)), (0, 0))
         # The sheen crosses the bar once per loop, entering from the left.
         cx = -160 + (w + 320) * i / n
-        sheen = gradient((c.img.size[0], c.img.size[1]), [(0, (255, 255, 255, 0)), (1, (255, 255, 255, 0))], angle=0)
         sheen = Image.new('RGBA', c.img.size, CLEAR)
         sd = ImageDraw.Draw(sheen)
         for dx in range(-160, 161, 2):
@@ -543,13 +535,10 @@ def make_check_gif():
         c = Canvas(w, h, bg=WHITE, scale=2)
         c.rrect((0, 0, w, h), h / 2, fill=TRACK)
         seg = 220
-        x0 = -seg + (w + seg) * i / (n - 1) if n > 1 else 0
         x0 = -seg + (w + seg) * (i + 0.5) / n
-        grad = gradient(c.img.size, [(0, (22, 119, 255, 255)), (1, (22, 119, 255, 255))], angle=0)
         seg_mask = c.rrect_mask((x0, 0, x0 + seg, h), h / 2)
         track = c.rrect_mask((0, 0, w, h), h / 2)
         seg_mask = Image.composite(seg_mask, Image.new('L', seg_mask.size, 0), track)
-        seg_img = gradient(c.img.size, [(0, (140, 196, 255)), (1, (22, 119, 255))], angle=0)
         # The gradient follows the segment rather than the track.
         seg_img = Image.new('RGBA', c.img.size, CLEAR)
         sx0 = round(x0 * c.s)
@@ -750,19 +739,9 @@ def art_shield(c, x, y, k=1.0):
     soft_card(c, (x + 20 * k, y + 40 * k, x + W - 20 * k, y + H - 40 * k), 10 * k)
     c.rrect((x + 32 * k, y + 52 * k, x + W - 32 * k, y + H - 52 * k), 6 * k, fill=(236, 242, 252, 255))
     c.rrect((x, y + H - 40 * k, x + W, y + H - 26 * k), 7 * k, fill=(214, 224, 240, 255))
-    # shield
-    pts = []
+    # The shield: a flat top rising to a point, curved sides meeting below.
     sw, sh = 108 * k, 128 * k
     top = cy - sh / 2 - 6 * k
-    for t in range(0, 101):
-        u = t / 100
-        pts.append((cx - sw / 2 + sw * u, top + 14 * k * math.sin(math.pi * u) * -0.3))
-    for t in range(0, 101):
-        u = t / 100
-        ang = math.pi * u
-        pts.append((cx + (sw / 2) * math.cos(ang) ** 1 * (1 - u * 0) if False else cx + (sw / 2) * (1 - u) - (sw / 2) * u * 0,
-                    top))
-    # Build the shield as a smooth outline: straight top, curved sides to a point.
     pts = [(cx - sw / 2, top + 10 * k), (cx, top - 4 * k), (cx + sw / 2, top + 10 * k)]
     for t in range(0, 41):
         u = t / 40
@@ -779,7 +758,7 @@ def art_shield(c, x, y, k=1.0):
 
 
 def art_doc(c, x, y, k=1.0):
-    W, H = 280 * k, 220 * k
+    H = 220 * k
     soft_card(c, (x + 30 * k, y, x + 210 * k, y + H), 12 * k)
     c.rrect((x + 50 * k, y + 24 * k, x + 150 * k, y + 36 * k), 4 * k, fill=(38, 50, 78, 255))
     for j, ww in enumerate((140, 124, 136, 96, 130, 112, 70)):
@@ -802,7 +781,6 @@ def star(c, cx, cy, r, color):
 
 
 def art_bulb(c, x, y, k=1.0):
-    W, H = 280 * k, 220 * k
     # question bubble
     soft_card(c, (x + 10 * k, y + 20 * k, x + 170 * k, y + 90 * k), 16 * k)
     c.text((x + 30 * k, y + 55 * k), '为什么天空是蓝色的？', 13 * k, INK, anchor='lm')
