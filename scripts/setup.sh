@@ -16,8 +16,8 @@ PACKAGES=(
   wine wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei x11-utils
   # package file servers in the download tests
   nginx-light
-  # skin image generation
-  python3-pil python3-pefile
+  # skin packing at build time, skin image generation (skin/tools/make_images.py)
+  python3 python3-pil python3-pefile
 )
 
 missing=()
