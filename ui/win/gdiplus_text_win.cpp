@@ -1,6 +1,7 @@
 #include "ui/win/gdiplus_text.h"
 
 #include <cmath>
+#include <vector>
 
 #include "common/log/log.h"
 
@@ -48,6 +49,28 @@ std::wstring GenericSansSerifName() {
   return name;
 }
 
+// Families to use when a face is missing, best first: GDI+'s generic
+// sans-serif, the usual Windows UI faces, then installed sans-serif families
+// (a Wine prefix may hold none of the Windows faces), then any family.
+std::vector<std::wstring> FallbackFamilies() {
+  std::vector<std::wstring> names = {GenericSansSerifName(), L"Segoe UI", L"Tahoma", L"Arial",
+                                     L"Microsoft Sans Serif"};
+  Gdiplus::InstalledFontCollection installed;
+  const INT count = installed.GetFamilyCount();
+  if (count > 0) {
+    std::vector<Gdiplus::FontFamily> families(static_cast<size_t>(count));
+    INT found = 0;
+    installed.GetFamilies(count, families.data(), &found);
+    std::vector<std::wstring> others;
+    for (INT i = 0; i < found; ++i) {
+      std::wstring name = NameOf(families[i]);
+      const bool sans = name.find(L"Sans") != std::wstring::npos && name.find(L"Mono") == std::wstring::npos;
+      (sans ? names : others).push_back(std::move(name));
+    }
+    names.insert(names.end(), others.begin(), others.end());
+  }
+  return names;
+}
 }  // namespace
 
 GdiplusFont::GdiplusFont(const FontSpec& spec, std::unique_ptr<Gdiplus::Font> font, std::wstring family,
@@ -64,11 +87,13 @@ std::shared_ptr<GdiplusFont> GdiplusFont::Create(const FontSpec& spec) {
       return std::make_shared<GdiplusFont>(spec, std::move(font), NameOf(family), false);
     }
   }
-  Gdiplus::FontFamily generic(GenericSansSerifName().c_str());
-  if (generic.GetLastStatus() == Gdiplus::Ok && generic.IsAvailable()) {
-    if (auto font = MakeFont(generic, spec)) {
-      PLOG_WARNING << "font face \"" << spec.face << "\" is not available, using " << NameOf(generic);
-      return std::make_shared<GdiplusFont>(spec, std::move(font), NameOf(generic), true);
+  for (const std::wstring& name : FallbackFamilies()) {
+    if (name.empty()) continue;
+    Gdiplus::FontFamily fallback(name.c_str());
+    if (fallback.GetLastStatus() != Gdiplus::Ok || !fallback.IsAvailable()) continue;
+    if (auto font = MakeFont(fallback, spec)) {
+      PLOG_WARNING << "font face \"" << spec.face << "\" is not available, using " << name;
+      return std::make_shared<GdiplusFont>(spec, std::move(font), NameOf(fallback), true);
     }
   }
   PLOG_ERROR << "no font for face \"" << spec.face << "\" size " << spec.size;

@@ -26,7 +26,7 @@ class TestProc : public IWindowProc {
       : host_(host), shared_(shared) {}
 
   LResult WindowProc(WindowHandle hwnd, MsgId msg, WParam wParam, LParam lParam) override {
-    seen.push_back({hwnd, msg, wParam, lParam});
+    seen.push_back({hwnd, msg, wParam, lParam, 0, {}});
     if (shared_) shared_->push_back({this, msg});
     LResult result = 0;
     if (handler && handler(hwnd, msg, wParam, lParam, result)) return result;
