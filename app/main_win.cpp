@@ -6,6 +6,7 @@
 
 #include "app/log_setup.h"
 #include "common/log/log.h"
+#include "report/client_info.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ class GuardHandle {
 int RunInstaller(HINSTANCE /*instance*/) {
   ComSession com;          // 3
   GdiplusSession gdiplus;  // 4
-  // 5  the application information record is collected here.
+  ClientInfo::Instance().Collect();  // 5
   // 6  the UI framework is given the module instance here.
   // 7  the installer window object is constructed here,
   // 8  the skin package registered,
