@@ -2,6 +2,8 @@
 // A canvas of the GDI+ renderer: a top-down 32-bit DIB section holding
 // premultiplied BGRA pixels (the layout UpdateLayeredWindow takes), selected
 // into a memory DC, with a GDI+ graphics drawing straight into its bits.
+// GDI+ draws the text; fills and images are blended by the canvas itself
+// (pixel_blend.h), which under Wine is far faster than GDI+'s image drawing.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -52,14 +54,21 @@ class GdiplusCanvas final : public ICanvas {
   uint32_t PixelAt(int32_t x, int32_t y) const;
   // Text size with this canvas's graphics settings (see MeasureLaidOutText).
   Size Measure(std::wstring_view text, const GdiplusFont& font, int32_t maxWidth, uint32_t format) const;
-  // A GDI+ bitmap over the bits, to draw this canvas onto another.
-  Gdiplus::Bitmap& Bitmap() const { return *bitmap_; }
 
  private:
+  // Premultiplied pixels to draw from, `width` a row: an image's or another
+  // canvas's.
+  struct Source {
+    const uint32_t* pixels;
+    int32_t width;
+  };
+
   void ApplyClip();
-  // One image part from `source` pixels into `dest`, scaled when the sizes
-  // differ, at the constant opacity of `attributes` (null: opaque).
-  void DrawPart(Gdiplus::Bitmap& bitmap, const Rect& dest, const Rect& source, Gdiplus::ImageAttributes* attributes);
+  // Waits for GDI+ before the pixels are touched directly.
+  void SyncGdiplus() const;
+  // One image part from `source` into `dest` at opacity `alpha`: copied pixel
+  // for pixel at natural size, scaled bilinearly otherwise.
+  void DrawPart(const Source& source, const Rect& dest, const Rect& part, uint8_t alpha);
 
   Size size_;
   uint32_t* bits_ = nullptr;
@@ -69,6 +78,7 @@ class GdiplusCanvas final : public ICanvas {
   std::unique_ptr<Gdiplus::Bitmap> bitmap_;
   std::unique_ptr<Gdiplus::Graphics> graphics_;
   std::vector<Rect> clips_;
+  mutable bool gdiplusPending_ = false;  // GDI+ drew since the last sync
 };
 
 }  // namespace SkinUI

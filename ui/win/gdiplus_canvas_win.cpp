@@ -7,6 +7,7 @@
 #include "common/log/log.h"
 #include "ui/win/gdiplus_image.h"
 #include "ui/win/gdiplus_text.h"
+#include "ui/win/pixel_blend.h"
 
 namespace SkinUI {
 namespace {
@@ -25,17 +26,6 @@ std::array<int32_t, 4> Split(int32_t start, int32_t length, int32_t lead, int32_
     trail = length - lead;
   }
   return {start, start + lead, start + length - trail, start + length};
-}
-
-// Scales the alpha channel by alpha/255; GDI+ applies it to the
-// non-premultiplied colour, so premultiplied results stay consistent.
-void SetConstantAlpha(Gdiplus::ImageAttributes& attributes, uint8_t alpha) {
-  Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0},
-                                  {0, 1, 0, 0, 0},
-                                  {0, 0, 1, 0, 0},
-                                  {0, 0, 0, static_cast<Gdiplus::REAL>(alpha) / 255.0f, 0},
-                                  {0, 0, 0, 0, 1}}};
-  attributes.SetColorMatrix(&matrix, Gdiplus::ColorMatrixFlagsDefault, Gdiplus::ColorAdjustTypeBitmap);
 }
 
 }  // namespace
@@ -110,9 +100,11 @@ void GdiplusCanvas::ResetClip() {
 }
 
 void GdiplusCanvas::FillRect(const Rect& rect, Color color) {
-  if (!Valid() || rect.IsEmpty() || AlphaOf(color) == 0) return;
-  Gdiplus::SolidBrush brush{Gdiplus::Color(color)};
-  graphics_->FillRectangle(&brush, ToGdiplus(rect));
+  if (!Valid() || AlphaOf(color) == 0) return;
+  const Rect part = rect.Intersect(clips_.back());
+  if (part.IsEmpty()) return;
+  SyncGdiplus();
+  BlendFill(bits_, size_.cx, part, color);
 }
 
 void GdiplusCanvas::DrawBorder(const Rect& rect, int32_t width, Color color) {
@@ -124,16 +116,23 @@ void GdiplusCanvas::DrawBorder(const Rect& rect, int32_t width, Color color) {
   FillRect({rect.right - width, rect.top + width, rect.right, rect.bottom - width}, color);
 }
 
-void GdiplusCanvas::DrawPart(Gdiplus::Bitmap& bitmap, const Rect& dest, const Rect& source,
-                             Gdiplus::ImageAttributes* attributes) {
-  if (dest.IsEmpty() || source.IsEmpty()) return;
-  const bool natural = dest.Width() == source.Width() && dest.Height() == source.Height();
-  // At natural size every pixel is copied as it is; scaled parts are
-  // filtered, with the source's edges mirrored so they do not fade out.
-  graphics_->SetInterpolationMode(natural ? Gdiplus::InterpolationModeNearestNeighbor
-                                          : Gdiplus::InterpolationModeHighQualityBilinear);
-  graphics_->DrawImage(&bitmap, ToGdiplus(dest), source.left, source.top, source.Width(), source.Height(),
-                       Gdiplus::UnitPixel, attributes);
+void GdiplusCanvas::SyncGdiplus() const {
+  if (!gdiplusPending_) return;
+  graphics_->Flush(Gdiplus::FlushIntentionSync);
+  gdiplusPending_ = false;
+}
+
+void GdiplusCanvas::DrawPart(const Source& source, const Rect& dest, const Rect& part, uint8_t alpha) {
+  if (dest.IsEmpty() || part.IsEmpty()) return;
+  const Rect visible = dest.Intersect(clips_.back());
+  if (visible.IsEmpty()) return;
+  SyncGdiplus();
+  if (dest.Width() == part.Width() && dest.Height() == part.Height()) {
+    BlendCopy(bits_, size_.cx, visible, source.pixels, source.width, part.left + (visible.left - dest.left),
+              part.top + (visible.top - dest.top), alpha);
+  } else {
+    BlendScaled(bits_, size_.cx, dest, visible, source.pixels, source.width, part, alpha);
+  }
 }
 
 void GdiplusCanvas::DrawImage(const IImage& image, const ImageDraw& draw) {
@@ -143,21 +142,18 @@ void GdiplusCanvas::DrawImage(const IImage& image, const ImageDraw& draw) {
   const Rect source = draw.source.IsEmpty() ? bounds : draw.source.Intersect(bounds);
   if (source.IsEmpty()) return;
 
-  Gdiplus::ImageAttributes attributes;
-  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  if (draw.alpha < 255) SetConstantAlpha(attributes, draw.alpha);
-  Gdiplus::Bitmap& bitmap = picture->Bitmap();
+  const Source from{picture->Pixels().data(), picture->Width()};
 
   if (!draw.stretch) {
     const int32_t w = std::min(source.Width(), draw.dest.Width());
     const int32_t h = std::min(source.Height(), draw.dest.Height());
-    DrawPart(bitmap, {draw.dest.left, draw.dest.top, draw.dest.left + w, draw.dest.top + h},
-             {source.left, source.top, source.left + w, source.top + h}, &attributes);
+    DrawPart(from, {draw.dest.left, draw.dest.top, draw.dest.left + w, draw.dest.top + h},
+             {source.left, source.top, source.left + w, source.top + h}, draw.alpha);
     return;
   }
   const Rect& c = draw.corner;
   if (c.left <= 0 && c.top <= 0 && c.right <= 0 && c.bottom <= 0) {
-    DrawPart(bitmap, draw.dest, source, &attributes);
+    DrawPart(from, draw.dest, source, draw.alpha);
     return;
   }
   // Nine parts: the corners keep their size, the edges stretch along their
@@ -168,8 +164,8 @@ void GdiplusCanvas::DrawImage(const IImage& image, const ImageDraw& draw) {
   const auto dy = Split(draw.dest.top, draw.dest.Height(), sy[1] - sy[0], sy[3] - sy[2]);
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
-      DrawPart(bitmap, {dx[col], dy[row], dx[col + 1], dy[row + 1]}, {sx[col], sy[row], sx[col + 1], sy[row + 1]},
-               &attributes);
+      DrawPart(from, {dx[col], dy[row], dx[col + 1], dy[row + 1]}, {sx[col], sy[row], sx[col + 1], sy[row + 1]},
+               draw.alpha);
     }
   }
 }
@@ -185,6 +181,7 @@ void GdiplusCanvas::DrawText(std::wstring_view text, const Rect& rect, const IFo
                      static_cast<Gdiplus::REAL>(rect.Width()), static_cast<Gdiplus::REAL>(rect.Height()));
   Gdiplus::Status status = graphics_->DrawString(laid.c_str(), static_cast<INT>(laid.size()), &face->Font(), box,
                                                  stringFormat.get(), &brush);
+  gdiplusPending_ = true;
   if (status != Gdiplus::Ok) {
     PLOG_ERROR << "DrawString failed, status " << static_cast<int>(status);
   }
@@ -193,11 +190,8 @@ void GdiplusCanvas::DrawText(std::wstring_view text, const Rect& rect, const IFo
 void GdiplusCanvas::DrawCanvas(const ICanvas& source, const Rect& dest, uint8_t alpha) {
   const auto* other = dynamic_cast<const GdiplusCanvas*>(&source);
   if (!Valid() || !other || other == this || !other->Valid() || dest.IsEmpty() || alpha == 0) return;
-  other->Flush();
-  Gdiplus::ImageAttributes attributes;
-  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  if (alpha < 255) SetConstantAlpha(attributes, alpha);
-  DrawPart(other->Bitmap(), dest, {0, 0, other->size_.cx, other->size_.cy}, &attributes);
+  other->SyncGdiplus();
+  DrawPart({other->bits_, other->size_.cx}, dest, {0, 0, other->size_.cx, other->size_.cy}, alpha);
 }
 
 Size GdiplusCanvas::Measure(std::wstring_view text, const GdiplusFont& font, int32_t maxWidth,
@@ -210,14 +204,16 @@ void GdiplusCanvas::Clear(const Rect& rect) {
   if (!Valid()) return;
   const Rect part = rect.Intersect({0, 0, size_.cx, size_.cy});
   if (part.IsEmpty()) return;
-  Flush();
+  SyncGdiplus();
   for (int32_t y = part.top; y < part.bottom; ++y) {
     std::memset(bits_ + static_cast<size_t>(y) * size_.cx + part.left, 0, static_cast<size_t>(part.Width()) * 4);
   }
 }
 
 void GdiplusCanvas::Flush() const {
-  if (graphics_) graphics_->Flush(Gdiplus::FlushIntentionSync);
+  if (!graphics_) return;
+  graphics_->Flush(Gdiplus::FlushIntentionSync);
+  gdiplusPending_ = false;
   GdiFlush();
 }
 

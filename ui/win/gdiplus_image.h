@@ -1,6 +1,6 @@
 #pragma once
-// Decoded images of the GDI+ renderer: premultiplied 32-bit pixels owned by
-// the image, with a GDI+ bitmap over them for drawing.
+// Decoded images of the GDI+ renderer: GDI+ decodes, and the image keeps the
+// result as premultiplied 32-bit pixels that the canvases blend from.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "ui/platform/renderer.h"
-#include "ui/win/gdiplus_include.h"
 
 namespace SkinUI {
 
@@ -25,10 +24,8 @@ class GdiplusImage final : public IImage {
   bool HasAlpha() const override { return alpha_; }
   const std::wstring& Name() const override { return name_; }
 
-  // Premultiplied pixels, Width() a row.
+  // Premultiplied pixels, Width() a row, top row first.
   std::span<const uint32_t> Pixels() const { return pixels_; }
-  // A PixelFormat32bppPARGB bitmap over Pixels(). GDI+ reads it only.
-  Gdiplus::Bitmap& Bitmap() const { return *bitmap_; }
 
   GdiplusImage(std::vector<uint32_t> pixels, int32_t width, int32_t height, std::wstring name);
   GdiplusImage(const GdiplusImage&) = delete;
@@ -40,7 +37,6 @@ class GdiplusImage final : public IImage {
   int32_t height_;
   bool alpha_;
   std::wstring name_;
-  std::unique_ptr<Gdiplus::Bitmap> bitmap_;
 };
 
 // PNG, GIF (its first frame), JPEG or BMP bytes; null, with a logged reason,

@@ -1,11 +1,12 @@
 #include "ui/win/gdiplus_image.h"
 
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "common/log/log.h"
+#include "ui/win/gdiplus_include.h"
+
+#include <shlwapi.h>
 
 namespace SkinUI {
 namespace {
@@ -89,17 +90,13 @@ GdiplusImage::GdiplusImage(std::vector<uint32_t> pixels, int32_t width, int32_t 
       width_(width),
       height_(height),
       alpha_(HasTransparency(pixels_)),
-      name_(std::move(name)),
-      bitmap_(std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppPARGB,
-                                                reinterpret_cast<BYTE*>(pixels_.data()))) {}
+      name_(std::move(name)) {}
 
 std::shared_ptr<GdiplusImage> GdiplusImage::FromPixels(std::vector<uint32_t> pixels, int32_t width,
                                                        int32_t height, std::wstring name) {
   if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPixels) return nullptr;
   if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return nullptr;
-  auto image = std::make_shared<GdiplusImage>(std::move(pixels), width, height, std::move(name));
-  if (image->Bitmap().GetLastStatus() != Gdiplus::Ok) return nullptr;
-  return image;
+  return std::make_shared<GdiplusImage>(std::move(pixels), width, height, std::move(name));
 }
 
 std::shared_ptr<GdiplusImage> DecodeGdiplusImage(std::span<const uint8_t> bytes, std::wstring_view name) {
