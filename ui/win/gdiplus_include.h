@@ -9,8 +9,10 @@
 #include <gdiplus.h>
 
 #undef CreateFont
+#undef DefWindowProc
 #undef DispatchMessage
 #undef DrawText
 #undef GetMessage
 #undef PeekMessage
 #undef PostMessage
+#undef SendMessage

@@ -374,7 +374,17 @@ void WinHost::Present(WindowHandle hwnd, void* paintDc, const GdiplusCanvas& bac
     SIZE extent{size.cx, size.cy};
     POINT origin{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    if (!UpdateLayeredWindow(H(hwnd), nullptr, nullptr, &extent, back.Dc(), &origin, 0, &blend, ULW_ALPHA)) {
+    RECT changed = ToRect(dirty);
+    // Only the dirty part needs to reach the screen; the rest is unchanged.
+    UPDATELAYEREDWINDOWINFO info{};
+    info.cbSize = sizeof(info);
+    info.psize = &extent;
+    info.hdcSrc = back.Dc();
+    info.pptSrc = &origin;
+    info.pblend = &blend;
+    info.dwFlags = ULW_ALPHA;
+    info.prcDirty = &changed;
+    if (!UpdateLayeredWindowIndirect(H(hwnd), &info)) {
       ++failedPresents_;
       PLOG_ERROR << "UpdateLayeredWindow failed, error " << GetLastError();
     }
