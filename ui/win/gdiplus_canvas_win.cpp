@@ -174,6 +174,8 @@ void GdiplusCanvas::DrawText(std::wstring_view text, const Rect& rect, const IFo
                              uint32_t format) {
   const auto* face = dynamic_cast<const GdiplusFont*>(&font);
   if (!Valid() || !face || text.empty() || rect.IsEmpty() || AlphaOf(color) == 0) return;
+  // Clipped text draws nothing outside its rectangle: skip what the clip hides.
+  if (!(format & kTextNoClip) && rect.Intersect(clips_.back()).IsEmpty()) return;
   const std::wstring laid = LayoutText(text, format);
   auto stringFormat = MakeStringFormat(format);
   Gdiplus::SolidBrush brush{Gdiplus::Color(color)};

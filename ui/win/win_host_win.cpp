@@ -17,6 +17,9 @@ struct WinWindowData {
   HWND hwnd = nullptr;
   bool trackingLeave = false;
   int paints = 0;
+  // What was invalidated through the host since the last paint; empty means
+  // nothing known, so a paint then redraws everything.
+  Rect pending;
   std::unique_ptr<GdiplusCanvas> back;
 };
 
@@ -54,6 +57,12 @@ bool IsKeyMessage(UINT message) {
 }
 
 bool IsLayered(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+Rect Union(const Rect& a, const Rect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
 
 WinWindowData* DataOf(HWND hwnd) { return reinterpret_cast<WinWindowData*>(GetWindowLongPtrW(hwnd, 0)); }
 
@@ -234,7 +243,7 @@ bool WinHost::SetWindowPos(WindowHandle hwnd, int32_t x, int32_t y, int32_t cx, 
   // A layered window is not redrawn by the system after a resize.
   const Rect after = GetWindowRect(hwnd);
   if (done && IsLayered(H(hwnd)) && (after.Width() != before.Width() || after.Height() != before.Height())) {
-    InvalidateRect(H(hwnd), nullptr, FALSE);
+    Invalidate(hwnd, nullptr);
   }
   return done;
 }
@@ -243,7 +252,7 @@ bool WinHost::ShowWindow(WindowHandle hwnd, int32_t command) {
   if (!hwnd) return false;
   const bool wasVisible = ::ShowWindow(H(hwnd), command) != FALSE;
   // A layered window shows nothing until its first frame: make sure one comes.
-  if (::IsWindow(H(hwnd)) && ::IsWindowVisible(H(hwnd)) && IsLayered(H(hwnd))) InvalidateRect(H(hwnd), nullptr, FALSE);
+  if (::IsWindow(H(hwnd)) && ::IsWindowVisible(H(hwnd)) && IsLayered(H(hwnd))) Invalidate(hwnd, nullptr);
   return wasVisible;
 }
 
@@ -267,7 +276,7 @@ void WinHost::SetExStyle(WindowHandle hwnd, uint32_t exStyle) {
   if (!hwnd) return;
   const bool wasLayered = IsLayered(H(hwnd));
   SetWindowLongW(H(hwnd), GWL_EXSTYLE, static_cast<LONG>(exStyle));
-  if (!wasLayered && IsLayered(H(hwnd))) InvalidateRect(H(hwnd), nullptr, FALSE);
+  if (!wasLayered && IsLayered(H(hwnd))) Invalidate(hwnd, nullptr);
 }
 
 Rect WinHost::GetWorkArea(WindowHandle hwnd) const {
@@ -327,11 +336,12 @@ uint32_t WinHost::TickCount() const { return GetTickCount(); }
 
 void WinHost::Invalidate(WindowHandle hwnd, const Rect* rect) {
   if (!hwnd) return;
-  if (!rect) {
-    InvalidateRect(H(hwnd), nullptr, FALSE);
-    return;
-  }
-  RECT r = ToRect(*rect);
+  const Rect raw = GetClientRect(hwnd);
+  const Rect client{0, 0, raw.Width(), raw.Height()};
+  const Rect part = rect ? rect->Intersect(client) : client;
+  if (part.IsEmpty()) return;
+  if (WinWindowData* data = Data(hwnd)) data->pending = Union(data->pending, part);
+  RECT r = ToRect(part);
   InvalidateRect(H(hwnd), &r, FALSE);
 }
 
@@ -342,7 +352,12 @@ void WinHost::Paint(WindowHandle hwnd, const std::function<void(ICanvas&, const 
   HDC dc = BeginPaint(H(hwnd), &ps);
   const Rect rawClient = GetClientRect(hwnd);
   const Rect client{0, 0, rawClient.Width(), rawClient.Height()};
-  Rect dirty = FromRect(ps.rcPaint).Intersect(client);
+  // A layered window's paint rectangle is not reliable (Wine reports 1x1 or
+  // nothing after UpdateLayeredWindow), and the system never needs one
+  // repainted for exposure: its dirty part is what the host was told.
+  Rect dirty = IsLayered(H(hwnd)) ? data->pending.Intersect(client)
+                                  : Union(FromRect(ps.rcPaint), data->pending).Intersect(client);
+  data->pending = {};
   if (!client.IsEmpty()) {
     const Size size{client.Width(), client.Height()};
     if (!data->back || data->back->GetSize() != size) {

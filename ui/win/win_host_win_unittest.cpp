@@ -398,10 +398,13 @@ TEST_F(WinHostTest, PaintDrawsTheDirtyPartIntoTheBackBuffer) {
 
 TEST_F(WinHostTest, LayeredWindowShowsItsPixelsWithPerPixelAlpha) {
   TestProc proc(host_);
+  Color fill = 0xFF0000FF;
+  std::vector<Rect> dirties;
   proc.handler = [&](WindowHandle h, MsgId msg, WParam, LParam, LResult& result) {
     if (msg != kMsgPaint) return false;
-    host_.Paint(h, [&](ICanvas& canvas, const Rect&) {
-      canvas.FillRect({0, 0, 100, 120}, 0xFF0000FF);  // opaque blue left half; the right half stays clear
+    host_.Paint(h, [&](ICanvas& canvas, const Rect& dirty) {
+      dirties.push_back(dirty);
+      canvas.FillRect({0, 0, 100, 120}, fill);  // opaque left half; the right half stays clear
     });
     result = 0;
     return true;
@@ -410,12 +413,29 @@ TEST_F(WinHostTest, LayeredWindowShowsItsPixelsWithPerPixelAlpha) {
   ASSERT_TRUE(hwnd);
   host_.ShowWindow(hwnd, kSwShowNormal);
   ASSERT_TRUE(PumpUntil([&] { return host_.PaintCount(hwnd) >= 1; }));
-  EXPECT_EQ(host_.FailedPresents(), 0);
+  EXPECT_EQ(dirties.back(), (Rect{0, 0, 200, 120}));
+  auto screenPixel = [](int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+  };
   PumpFor(200);
-  HDC screen = GetDC(nullptr);
-  const COLORREF inside = GetPixel(screen, 340, 360);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(inside, RGB(0, 0, 255)) << "the opaque part is on screen";
+  EXPECT_EQ(screenPixel(340, 360), RGB(0, 0, 255)) << "the opaque part is on screen";
+
+  // A part repainted later: the draw is told exactly that part (the system's
+  // paint rectangle of a layered window cannot be trusted), and only it
+  // changes on screen.
+  fill = 0xFFFF0000;
+  const Rect part{0, 0, 50, 50};
+  host_.Invalidate(hwnd, &part);
+  const int paints = host_.PaintCount(hwnd);
+  ASSERT_TRUE(PumpUntil([&] { return host_.PaintCount(hwnd) > paints; }));
+  EXPECT_EQ(dirties.back(), part);
+  PumpFor(200);
+  EXPECT_EQ(screenPixel(310, 310), RGB(255, 0, 0));
+  EXPECT_EQ(screenPixel(340, 400), RGB(0, 0, 255));
+  EXPECT_EQ(host_.FailedPresents(), 0);
   host_.DestroyNativeWindow(hwnd);
 }
 
