@@ -1,7 +1,8 @@
 #pragma once
-// Encoders for test fixtures: PNG (8-bit RGBA) and GIF (palette, several
-// frames with delays), so that tests decode real files whose every pixel they
-// know. Not for product code.
+// Test support of the Windows layer: encoders for fixtures, PNG (8-bit RGBA)
+// and GIF (palette, several frames with delays), so that tests decode real
+// files whose every pixel they know, and a GDI+ start for test programs. Not
+// for product code.
 #include <cstdint>
 #include <vector>
 

@@ -3,10 +3,14 @@
 // renderer. Every window of a registered class sends its messages, from
 // WM_NCCREATE to WM_NCDESTROY, to the IWindowProc it was created with
 // (messages the system sends before WM_NCCREATE get the default handling).
-// Painting draws into a per-window back buffer and puts it on screen with
-// UpdateLayeredWindow (per-pixel alpha) for WS_EX_LAYERED windows, with a
-// blit of the dirty part otherwise. A host and its windows belong to the
-// thread that made them; only Post may be called from other threads.
+// Painting draws into a per-window back buffer (premultiplied 32-bit DIB
+// section) that keeps the last frame, so only the dirty part is redrawn. It
+// reaches the screen with UpdateLayeredWindowIndirect (per-pixel alpha, dirty
+// part only) for WS_EX_LAYERED windows, which must be all client area, and
+// with a blit of the dirty part otherwise. Mouse-move tracking is requested
+// for every window, so WM_MOUSELEAVE arrives when the pointer leaves. A host
+// and its windows belong to the thread that made them; only Post may be
+// called from other threads.
 #include <cstdint>
 #include <memory>
 #include <string>

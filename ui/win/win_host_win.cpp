@@ -122,9 +122,13 @@ WinHost::~WinHost() {
 IRenderer& WinHost::Renderer() { return *renderer_; }
 
 WinWindowData* WinHost::Data(WindowHandle hwnd) const {
-  if (!hwnd || !::IsWindow(H(hwnd))) return nullptr;
-  WinWindowData* data = DataOf(H(hwnd));
-  return data && data->host == this ? data : nullptr;
+  // Looked up in this host's own records, so a window of another class (whose
+  // extra bytes mean something else) is never taken for one of ours.
+  if (!hwnd) return nullptr;
+  for (const auto& data : windows_) {
+    if (data->hwnd == H(hwnd)) return data.get();
+  }
+  return nullptr;
 }
 
 void WinHost::Forget(WinWindowData* data) {
