@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <memory>
-#include <new>
 
 namespace VaroBase::detail {
 namespace {
@@ -25,11 +23,32 @@ class MappedView {
   size_t size_;
 };
 
+// The read buffer: anonymous memory asking for huge pages, so that the one big
+// read does not fault in 4 KiB pages one by one.
+class ReadBuffer {
+ public:
+  explicit ReadBuffer(size_t size)
+      : size_(size ? size : 1),
+        data_(mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)) {
+    if (data_ != MAP_FAILED) madvise(data_, size_, MADV_HUGEPAGE);
+  }
+  ~ReadBuffer() {
+    if (data_ != MAP_FAILED) munmap(data_, size_);
+  }
+  ReadBuffer(const ReadBuffer&) = delete;
+  ReadBuffer& operator=(const ReadBuffer&) = delete;
+  uint8_t* get() const { return data_ == MAP_FAILED ? nullptr : static_cast<uint8_t*>(data_); }
+
+ private:
+  size_t size_;
+  void* data_;
+};
+
 }  // namespace
 
 bool HashFileByReading(NativeFile file, uint32_t size, Hash& hash) {
-  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size ? size : 1]);
-  if (!buffer) return false;
+  ReadBuffer buffer(size);
+  if (!buffer.get()) return false;
   const ssize_t read = ::read(file, buffer.get(), size);
   if (read < 0 || static_cast<size_t>(read) != size) return false;
   hash.HashData(buffer.get(), size);
