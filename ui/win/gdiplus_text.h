@@ -14,7 +14,7 @@ namespace SkinUI {
 
 class GdiplusFont final : public IFont {
  public:
-  // The spec's face, or the generic sans-serif family when that face is not
+  // The FontSpec's face, or the generic sans-serif family when that face is not
   // installed; null only when GDI+ has no font at all.
   static std::shared_ptr<GdiplusFont> Create(const FontSpec& spec);
 

@@ -20,7 +20,7 @@ int StyleBits(const FontSpec& spec, bool withWeight) {
   return style;
 }
 
-// A font of the family with the spec's style; when the family has no such
+// A font of the family with the FontSpec's style; when the family has no such
 // face (a bold of a regular-only family), the regular face with the same
 // decorations. Null when neither exists.
 std::unique_ptr<Gdiplus::Font> MakeFont(const Gdiplus::FontFamily& family, const FontSpec& spec) {
