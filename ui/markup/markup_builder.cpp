@@ -40,6 +40,7 @@ void ApplyMarkupAttribute(CControlUI& control, SkinManager& manager, const std::
 
 std::unique_ptr<CControlUI> CMarkupBuilder::BuildRoot(std::wstring_view path, SkinManager& manager) {
   m_strError.clear();
+  m_nFiles = m_nControls = 0;
   std::unique_ptr<CControlUI> owned;
   BuildFile(path, manager, nullptr, &owned, 0);
   return owned;
@@ -47,6 +48,7 @@ std::unique_ptr<CControlUI> CMarkupBuilder::BuildRoot(std::wstring_view path, Sk
 
 CControlUI* CMarkupBuilder::Build(std::wstring_view path, SkinManager& manager, CContainerUI* parent) {
   m_strError.clear();
+  m_nFiles = m_nControls = 0;
   if (!parent) return nullptr;
   const int before = parent->GetCount();
   CControlUI* first = BuildFile(path, manager, parent, nullptr, 0);
@@ -60,6 +62,10 @@ CControlUI* CMarkupBuilder::Build(std::wstring_view path, SkinManager& manager, 
 CControlUI* CMarkupBuilder::BuildFile(std::wstring_view path, SkinManager& manager, CContainerUI* parent,
                                       std::unique_ptr<CControlUI>* owned, int depth) {
   const std::wstring file(path);
+  if (++m_nFiles > kMaxFilesPerBuild) {
+    m_strError = base::WideToUtf8(file) + ": too many files included";
+    return nullptr;
+  }
   auto bytes = ReadResourceFile(path);
   if (!bytes) {
     m_strError = base::WideToUtf8(file) + ": not in the skin package";
@@ -202,6 +208,10 @@ CControlUI* CMarkupBuilder::BuildControls(const MarkupNode& node, const std::wst
       continue;
     }
     if (IsResourceElement(child.name)) continue;
+    if (++m_nControls > kMaxControlsPerBuild) {
+      m_strError = base::WideToUtf8(file) + ": too many controls";
+      return first;
+    }
     std::unique_ptr<CControlUI> control = CreateBuiltinControl(child.name);
     if (!control && m_pFactory) control = m_pFactory->CreateControl(child.name);
     if (!control) {

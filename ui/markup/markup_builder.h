@@ -19,6 +19,10 @@ class CMarkupBuilder {
   // Includes nested deeper than this are refused (a file including itself).
   static constexpr int kMaxIncludeDepth = 16;
   static constexpr int kMaxIncludeCount = 100;
+  // Work limits of one Build or BuildRoot call, so that includes repeated at
+  // every level cannot multiply without end: files read, controls created.
+  static constexpr int kMaxFilesPerBuild = 256;
+  static constexpr int kMaxControlsPerBuild = 20000;
 
   explicit CMarkupBuilder(IControlFactory* factory = nullptr) : m_pFactory(factory) {}
 
@@ -46,6 +50,8 @@ class CMarkupBuilder {
 
   IControlFactory* m_pFactory;
   std::string m_strError;
+  int m_nFiles = 0;
+  int m_nControls = 0;
 };
 
 // Applies a control's attribute list as the markup does, with "defaulattr"

@@ -189,6 +189,14 @@ TEST_F(BuilderTest, SelfIncludeStopsAtTheNestingLimit) {
   int depth = 0;
   for (CControlUI* c = Get(L"root"); c && c->GetChildCount() > 0; c = c->GetChildAt(0)) ++depth;
   EXPECT_EQ(depth, CMarkupBuilder::kMaxIncludeDepth);
+  // Includes repeated at every level stop at the work limit.
+  UsePackage({{"xml/fan.xml", R"(<Window size="100,100"><VerticalLayout name="root">
+      <Include source="xml/fan.xml" count="100"/><Label/></VerticalLayout></Window>)"}});
+  ASSERT_TRUE(Build(L"xml/fan.xml"));
+  EXPECT_EQ(error, "xml/fan.xml: too many files included");
+  UsePackage({{"xml/loop.xml", R"(<Window><VerticalLayout name="v"><Include source="xml/loop.xml"/></VerticalLayout></Window>)"},
+              {"xml/styles.xml", R"(<Window size="100,100"><Style name="a" value="style=&quot;a&quot; text=&quot;t&quot;"/>
+                  <VerticalLayout><Label name="l" style="a"/></VerticalLayout></Window>)"}});
   // A style that applies itself ends too.
   ASSERT_TRUE(Build(L"xml/styles.xml"));
   EXPECT_EQ(Get(L"l")->GetText(), L"t");
