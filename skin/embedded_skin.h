@@ -1,14 +1,12 @@
 #pragma once
-// The packed skin package as linked into the program.
-//
-// The Linux build carries the package as an array in the executable. The
-// Windows build carries it as resource "ZIPRES" 101 instead, read through the
-// resource functions, so there the array is absent and the span is empty.
+// The packed skin package as linked into the program: an array in the Linux
+// executable, resource "ZIPRES" 101 of the Windows executable.
 #include <span>
 
 namespace skin {
 
-// The bytes of the package; valid for the life of the process. Any thread.
+// The bytes of the package; valid for the life of the process; empty when the
+// program carries none. Any thread.
 std::span<const unsigned char> EmbeddedPackage();
 
 }  // namespace skin
