@@ -29,7 +29,9 @@ void TaskWorker::Run() {
   threadId_.store(base::CurrentThreadId(), std::memory_order_release);
   while (running_.load()) {
     Task task;
+    waiting_.store(true);
     queue_.wait_dequeue(task);
+    waiting_.store(false);
     try {
       task();
     } catch (const std::exception& e) {

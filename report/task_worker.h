@@ -32,6 +32,8 @@ class TaskWorker {
   void Stop();
   // The worker thread's id (base::CurrentThreadId), 0 while it has no thread.
   uint32_t ThreadId() const { return threadId_.load(std::memory_order_acquire); }
+  // Whether the thread is waiting for a task (past the running-flag check).
+  bool IsWaitingForTesting() const { return waiting_.load(); }
 
  private:
   void Run();
@@ -40,4 +42,5 @@ class TaskWorker {
   std::atomic<bool> running_{false};
   std::thread thread_;
   std::atomic<uint32_t> threadId_{0};
+  std::atomic<bool> waiting_{false};
 };

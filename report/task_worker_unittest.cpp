@@ -76,7 +76,7 @@ TEST(TaskWorkerTest, TaskPostedJustBeforeStopOnIdleWorkerRuns) {
     std::promise<void> idle;
     worker.Post([&] { idle.set_value(); });
     idle.get_future().wait();
-    std::this_thread::sleep_for(2ms);  // let it block in its wait again
+    while (!worker.IsWaitingForTesting()) std::this_thread::sleep_for(1ms);
     std::atomic<int> ran{0};
     worker.Post([&] { ++ran; });
     worker.Stop();
