@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -89,6 +90,16 @@ std::vector<Received> DevServer::Requests() const {
   return requests_;
 }
 
+void DevServer::Record(Received r) {
+  // Callers hold lock_.
+  if (options_.logRequests) {
+    std::printf("%s %s%s%s\n", r.method.c_str(), r.path.c_str(), r.query.empty() ? "" : "?",
+                r.query.c_str());
+    std::fflush(stdout);
+  }
+  requests_.push_back(std::move(r));
+}
+
 void DevServer::ClearRequests() {
   std::lock_guard<std::mutex> guard(lock_);
   requests_.clear();
@@ -135,7 +146,7 @@ void DevServer::AddRoutes() {
     bool faulty = false;
     {
       std::lock_guard<std::mutex> guard(lock_);
-      if (req.method != "POST") requests_.push_back(Describe(req));
+      if (req.method != "POST") Record(Describe(req));
       auto it = faults_.find(req.path);
       if (it != faults_.end()) {
         fault = it->second;
@@ -157,7 +168,7 @@ void DevServer::AddRoutes() {
         std::lock_guard<std::mutex> guard(lock_);
         Received r = Describe(req);
         r.body = req.body;
-        requests_.push_back(std::move(r));
+        Record(std::move(r));
       }
       handler(req, res);
     });

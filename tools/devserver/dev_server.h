@@ -45,6 +45,7 @@ struct Options {
   // A catalogue folder: requires.json is the requirements list
   // (/api/int_qira_requires); config/<name>.json is served at /config/<name>.
   std::filesystem::path catalog;
+  bool logRequests = false;  // print "METHOD /path?query" per request to stdout
 };
 
 class DevServer {
@@ -74,6 +75,7 @@ class DevServer {
 
  private:
   void AddRoutes();
+  void Record(Received r);
   bool Bind();
 
   Options options_;

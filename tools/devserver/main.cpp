@@ -16,6 +16,7 @@ void OnSignal(int) {
 int main(int argc, char** argv) {
   devserver::Options options;
   options.port = 18080;
+  options.logRequests = true;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--port") && i + 1 < argc) options.port = std::stoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--files") && i + 1 < argc) options.files = argv[++i];
