@@ -1,10 +1,29 @@
 #include "ui/core/window_wnd.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "ui/core/skin_manager.h"
 
 namespace SkinUI {
+namespace {
+
+// Read by Post from any thread, set on the UI thread at start-up and tear-down.
+std::atomic<IWindowHost*>& InstalledHost() {
+  static std::atomic<IWindowHost*> host{nullptr};
+  return host;
+}
+
+}  // namespace
+
+IWindowHost& DefaultWindowHost() {
+  if (IWindowHost* host = InstalledHost().load(std::memory_order_acquire)) return *host;
+  return PlatformWindowHost();
+}
+
+IWindowHost* SetDefaultWindowHost(IWindowHost* host) {
+  return InstalledHost().exchange(host, std::memory_order_acq_rel);
+}
 
 CWindowWnd::CWindowWnd() = default;
 

@@ -10,9 +10,18 @@
 
 namespace SkinUI {
 
-// The host the windows of this process use by default: user32 on Windows, the
-// headless host on Linux.
+// The host the windows of this process use by default: the one installed with
+// SetDefaultWindowHost, otherwise the platform's own (PlatformWindowHost).
 IWindowHost& DefaultWindowHost();
+// Installs `host` as the default (null goes back to the platform's own) and
+// returns the one installed before. The caller keeps it alive while it is
+// installed; windows created on it must be gone before it is replaced. Start-up
+// installs the user32 host (ui/win/win_host_scope.h) once GDI+ runs.
+IWindowHost* SetDefaultWindowHost(IWindowHost* host);
+// The platform's default when none is installed: the headless host on Linux;
+// on Windows a headless stand-in that logs an error, since the user32 host
+// needs GDI+ and so cannot outlive start-up on its own.
+IWindowHost& PlatformWindowHost();
 
 class CWindowWnd : public IWindowProc {
  public:

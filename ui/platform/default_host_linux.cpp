@@ -3,7 +3,7 @@
 
 namespace SkinUI {
 
-IWindowHost& DefaultWindowHost() {
+IWindowHost& PlatformWindowHost() {
   static HeadlessHost host(HeadlessHost::Clock::kReal);
   return host;
 }

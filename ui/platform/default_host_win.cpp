@@ -1,13 +1,19 @@
+#include "common/log/log.h"
 #include "ui/core/window_wnd.h"
 #include "ui/platform/headless_host.h"
 
 namespace SkinUI {
 
-// Until the user32 host and the GDI+ renderer exist, the Windows build runs
-// its windows on the in-memory host: the program links and its logic runs,
-// but nothing is shown on screen.
-IWindowHost& DefaultWindowHost() {
+// The user32 host is installed by a WinHostScope that start-up makes once GDI+
+// runs. A window made without one still works on this in-memory host, but
+// nothing reaches the screen: say so once.
+IWindowHost& PlatformWindowHost() {
   static HeadlessHost host(HeadlessHost::Clock::kReal);
+  static const bool logged = [] {
+    PLOG_ERROR << "no window host installed (SkinUI::WinHostScope): windows are not shown";
+    return true;
+  }();
+  (void)logged;
   return host;
 }
 
