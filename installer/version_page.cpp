@@ -2,6 +2,7 @@
 #include <fmt/xchar.h>
 
 #include "check/system_info.h"
+#include "common/log/log.h"
 #include "installer/web_inst_wnd.h"
 
 namespace installer {
@@ -24,6 +25,8 @@ void CWebInstWnd::BuildModelList() {
     option->SetTag(static_cast<uintptr_t>(index));
     option->SetEnabled(installed > model.memory);
     if (vecModelOption.size() == 1) option->SetSelected(true, true);
+    PLOG_INFO << "version option " << index << ": " << model.title << ", " << memoryLine
+              << (option->IsEnabled() ? "" : " (disabled)");
   }
   if (m_pBtnGoStep1) m_pBtnGoStep1->SetEnabled(true);
 }

@@ -130,6 +130,7 @@ void CWebInstWnd::PostMachineCheck() {
 }
 
 void CWebInstWnd::OnCheckResult() {
+  PLOG_INFO << "check result " << m_check.nCheckResult;
   switch (m_check.nCheckResult) {
     case check::CHECK_OK:
       BuildModelList();
