@@ -6,7 +6,11 @@
 
 #include "app/log_setup.h"
 #include "common/log/log.h"
+#include "installer/web_inst_wnd.h"
 #include "report/client_info.h"
+#include "skin/embedded_skin.h"
+#include "ui/skin_ui.h"
+#include "ui/win/win_host_scope.h"
 
 namespace {
 
@@ -50,16 +54,24 @@ class GuardHandle {
   HANDLE handle = nullptr;
 };
 
-int RunInstaller(HINSTANCE /*instance*/) {
-  ComSession com;          // 3
-  GdiplusSession gdiplus;  // 4
+// Steps 3 to 13, each owner released in reverse order of creation.
+int RunInstaller(HINSTANCE instance) {
+  ComSession com;                    // 3
+  GdiplusSession gdiplus;            // 4
   ClientInfo::Instance().Collect();  // 5
-  // 6  the UI framework is given the module instance here.
-  // 7  the installer window object is constructed here,
-  // 8  the skin package registered,
-  // 9  the window created, 10 centred, 11 shown, and 12 the message loop run
-  //    until the window's final message posts WM_QUIT.
-  // 13 tear-down: framework, window object, then GDI+ and COM by their owners.
+  SkinUI::SetResourceInstance(instance);  // 6
+  SkinUI::WinHostScope host(instance);    // the user32 host, while GDI+ runs
+  CWebInstWnd window;          // 7
+  SkinUI::RegisterResourcePackage(skin::EmbeddedPackage());  // 8
+  // 9: creation builds the control tree and starts the machine check.
+  if (window.Create(nullptr, L"QIRA 助手安装程序", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0)) {
+    window.CenterWindow();        // 10
+    window.ShowWindow(true, true);  // 11
+    SkinUI::SkinManager::MessageLoop(SkinUI::DefaultWindowHost());  // 12
+  } else {
+    PLOG_ERROR << "the installer window could not be created";
+  }
+  SkinUI::ReleaseResourcePackage();  // 13, then the window, host, GDI+ and COM
   return 0;
 }
 

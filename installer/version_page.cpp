@@ -5,8 +5,6 @@
 #include "common/log/log.h"
 #include "installer/web_inst_wnd.h"
 
-namespace installer {
-
 using namespace SkinUI;
 
 void CWebInstWnd::BuildModelList() {
@@ -30,5 +28,3 @@ void CWebInstWnd::BuildModelList() {
   }
   if (m_pBtnGoStep1) m_pBtnGoStep1->SetEnabled(true);
 }
-
-}  // namespace installer

@@ -7,11 +7,10 @@
 #include "installer/shell_open.h"
 #include "report/client_info.h"
 
-namespace installer {
-
 using namespace SkinUI;
+using namespace installer;
 
-WindowSettings WindowSettings::FromBuild() {
+installer::WindowSettings installer::WindowSettings::FromBuild() {
   return {QIRA_REQUIRE_HOST, base::Utf8ToWide(QIRA_LICENSE_URL), base::Utf8ToWide(QIRA_CONTACT_URL)};
 }
 
@@ -234,5 +233,3 @@ void CWebInstWnd::OnFinalMessage(WindowHandle hwnd) {
   WindowImplBaseNew::OnFinalMessage(hwnd);
   Host().PostQuitMessage(0);
 }
-
-}  // namespace installer

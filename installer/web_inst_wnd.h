@@ -36,12 +36,15 @@ enum UsageEvent : int {
   kEventNoModel = 901105,
 };
 
+}  // namespace installer
+
+// Not in a namespace: its records carry the label "CWebInstWnd::Function".
 class CWebInstWnd : public SkinUI::WindowImplBaseNew, public SkinUI::CNotifyPump {
  public:
   // The private message that runs a callable posted by RunOnUiThread.
   static constexpr SkinUI::MsgId kMsgRunOnUiThread = 0x8400;
 
-  explicit CWebInstWnd(WindowSettings settings = WindowSettings::FromBuild(),
+  explicit CWebInstWnd(installer::WindowSettings settings = installer::WindowSettings::FromBuild(),
                        std::unique_ptr<IEventReporter> reporter = nullptr);
   ~CWebInstWnd() override;
 
@@ -103,7 +106,7 @@ class CWebInstWnd : public SkinUI::WindowImplBaseNew, public SkinUI::CNotifyPump
     return dynamic_cast<T*>(m_pm.FindByName(name));
   }
 
-  WindowSettings m_settings;
+  installer::WindowSettings m_settings;
   TaskWorker m_worker;
   std::unique_ptr<IEventReporter> m_pReporter;
   std::function<void(const std::wstring&)> m_openUrl;
@@ -136,5 +139,3 @@ class CWebInstWnd : public SkinUI::WindowImplBaseNew, public SkinUI::CNotifyPump
   std::set<std::function<void()>*> m_pending;
   bool m_bDestroyed = false;  // guarded by m_pendingLock
 };
-
-}  // namespace installer
