@@ -212,7 +212,9 @@ bool CGifUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
 
 void CGifUI::DoEvent(EventUI& event) {
   if (event.type == EventType::kTimer && event.wParam == kFrameTimer) {
-    Invalidate();
+    // Under a hidden page the GIF is not drawn, so the frame does not move on;
+    // repainting its old place would only redraw the page shown over it.
+    if (IsVisibleInTree()) Invalidate();
     return;
   }
   CControlUI::DoEvent(event);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/platform/gif_frames.h"
 #include "ui/platform/image_header.h"
 #include "ui/platform/text_metrics.h"
 
@@ -75,12 +76,13 @@ std::shared_ptr<IImage> RecordingRenderer::DecodeImage(std::span<const uint8_t> 
 std::vector<AnimationFrame> RecordingRenderer::DecodeAnimation(std::span<const uint8_t> bytes,
                                                                std::wstring_view name) {
   std::vector<AnimationFrame> frames;
-  auto header = ReadImageHeader(bytes);
-  if (!header) return frames;
-  std::vector<int32_t> delays = ReadGifFrameDelays(bytes);
-  for (size_t i = 0; i < delays.size(); ++i) {
+  auto facts = ReadGifFacts(bytes);
+  if (!facts) return frames;
+  for (size_t i = 0; i < facts->frames.size(); ++i) {
+    const GifFrameFacts& frame = facts->frames[i];
     std::wstring frameName = std::wstring(name) + L"#" + std::to_wstring(i);
-    frames.push_back({std::make_shared<RecordedImage>(frameName, header->width, header->height, true), delays[i]});
+    frames.push_back(
+        {std::make_shared<RecordedImage>(frameName, facts->width, facts->height, frame.hasAlpha), frame.delayMs});
   }
   return frames;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The headless renderer: decodes only image headers (size, alpha), measures
+// The headless renderer: decodes only image headers (size, alpha) and the
+// frame facts of animated GIFs (count, delays, transparency), measures
 // text with the fixed metrics of text_metrics.h, and records every drawing
 // call on its canvases, so tests can see what was drawn where: which image
 // slice at which opacity, which text in which font and colour.
