@@ -186,6 +186,10 @@ void GdiplusCanvas::DrawText(std::wstring_view text, const Rect& rect, const IFo
   gdiplusPending_ = true;
   if (status != Gdiplus::Ok) {
     PLOG_ERROR << "DrawString failed, status " << static_cast<int>(status);
+    return;
+  }
+  for (const Rect& bar : DecorationLines(*graphics_, laid, *face, box, *stringFormat)) {
+    FillRect((format & kTextNoClip) ? bar : bar.Intersect(rect), color);
   }
 }
 

@@ -462,5 +462,74 @@ TEST_F(GdiplusRendererTest, TextColourKeepsItsAlpha) {
   EXPECT_GT(inked, 30);
 }
 
+TEST_F(GdiplusRendererTest, UnderlineAndStrikeoutAreDrawnUnderEveryLine) {
+  // The longest run of inked pixels in one row: a decoration bar spans the
+  // text, glyph strokes do not.
+  auto longestRow = [](const GdiplusCanvas& canvas) {
+    int best = 0;
+    for (int y = 0; y < canvas.GetSize().cy; ++y) {
+      int run = 0;
+      for (int x = 0; x < canvas.GetSize().cx; ++x) {
+        run = (canvas.PixelAt(x, y) >> 24) ? run + 1 : 0;
+        best = std::max(best, run);
+      }
+    }
+    return best;
+  };
+  FontSpec spec;
+  spec.size = 16;
+  const std::wstring text = L"联系我们 link";
+  const Size m = renderer_.MeasureText(text, *renderer_.CreateFont(spec), 0, kTextSingleLine);
+  for (bool underline : {false, true}) {
+    for (bool strikeout : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "underline " << underline << " strikeout " << strikeout);
+      FontSpec decorated = spec;
+      decorated.underline = underline;
+      decorated.strikeout = strikeout;
+      auto font = renderer_.CreateFont(decorated);
+      ASSERT_TRUE(font);
+      EXPECT_EQ(renderer_.MeasureText(text, *font, 0, kTextSingleLine), m) << "decorations do not change the size";
+      auto canvas = Canvas(200, 40);
+      canvas->DrawText(text, {10, 5, 190, 35}, *font, 0xFF1677FF, kTextSingleLine | kTextVCenter);
+      canvas->Flush();
+      if (underline || strikeout) {
+        EXPECT_GE(longestRow(*canvas), m.cx - 2);
+      } else {
+        EXPECT_LT(longestRow(*canvas), m.cx / 2);
+      }
+      if (underline) {
+        // The bar lies below the glyphs' baseline, inside the line.
+        const Rect ink = InkBounds(*canvas);
+        int barRow = -1;
+        for (int y = ink.bottom - 1; y >= ink.top && barRow < 0; --y) {
+          int run = 0;
+          for (int x = 0; x < 200; ++x) run += (canvas->PixelAt(x, y) >> 24) != 0;
+          if (run >= m.cx - 2) barRow = y;
+        }
+        EXPECT_GT(barRow, 5 + (30 - m.cy) / 2 + m.cy / 2);
+        EXPECT_LT(barRow, 5 + (30 + m.cy) / 2 + 2);
+      }
+    }
+  }
+  // Wrapped text: a bar under each line.
+  FontSpec wrapped = spec;
+  wrapped.underline = true;
+  auto font = renderer_.CreateFont(wrapped);
+  auto canvas = Canvas(120, 120);
+  canvas->DrawText(L"您确定退出应用安装程序？", {0, 0, 70, 120}, *font, 0xFF000000, kTextWordBreak);
+  canvas->Flush();
+  int bars = 0;
+  for (int y = 0; y < 120; ++y) {
+    int run = 0;
+    for (int x = 0; x < 120; ++x) run += (canvas->PixelAt(x, y) >> 24) == 255;
+    bars += run >= 30 && (y == 0 || [&] {
+              int above = 0;
+              for (int x = 0; x < 120; ++x) above += (canvas->PixelAt(x, y - 1) >> 24) == 255;
+              return above < 30;
+            }());
+  }
+  EXPECT_GE(bars, 3);
+}
+
 }  // namespace
 }  // namespace SkinUI

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/platform/renderer.h"
 #include "ui/win/gdiplus_include.h"
@@ -25,6 +26,8 @@ class GdiplusFont final : public IFont {
   const std::wstring& FamilyName() const { return family_; }
   bool IsFallback() const { return fallback_; }
   const Gdiplus::Font& Font() const { return *font_; }
+  // Distance from a line's top to its baseline, in pixels.
+  float Ascent() const { return ascent_; }
 
   GdiplusFont(const FontSpec& spec, std::unique_ptr<Gdiplus::Font> font, std::wstring family, bool fallback);
 
@@ -34,6 +37,7 @@ class GdiplusFont final : public IFont {
   std::wstring family_;
   bool fallback_;
   int32_t lineHeight_;
+  float ascent_ = 0;
 };
 
 // The string format for TextFormat flags: horizontal and vertical placement,
@@ -47,6 +51,12 @@ std::wstring LayoutText(std::wstring_view text, uint32_t format);
 // Quality settings shared by every canvas and the measuring surface: crisp
 // anti-aliased grid-fitted text, exact pixel edges for rectangles and images.
 void ApplyRenderQuality(Gdiplus::Graphics& graphics);
+
+// The underline and strike-out bars of laid-out text drawn in `box` with
+// `format`, one per line and decoration, in canvas pixels; none when the
+// font's spec has neither.
+std::vector<Rect> DecorationLines(Gdiplus::Graphics& graphics, const std::wstring& laid, const GdiplusFont& font,
+                                  const Gdiplus::RectF& box, const Gdiplus::StringFormat& format);
 
 // Size of the laid-out text in whole pixels (rounded up). Without
 // kTextWordBreak, or with kTextSingleLine, `maxWidth` is ignored.

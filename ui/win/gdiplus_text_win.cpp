@@ -1,5 +1,6 @@
 #include "ui/win/gdiplus_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -11,18 +12,18 @@ namespace {
 // Room for unwrapped text when measuring; far wider than any window.
 constexpr float kUnlimited = 1.0e6f;
 
+// Underline and strike-out are drawn by DecorationLines, not by GDI+: Wine's
+// GDI+ leaves them out, so the GDI+ font carries neither.
 int StyleBits(const FontSpec& spec, bool withWeight) {
   int style = Gdiplus::FontStyleRegular;
   if (withWeight && spec.weight >= 600) style |= Gdiplus::FontStyleBold;
   if (withWeight && spec.italic) style |= Gdiplus::FontStyleItalic;
-  if (spec.underline) style |= Gdiplus::FontStyleUnderline;
-  if (spec.strikeout) style |= Gdiplus::FontStyleStrikeout;
   return style;
 }
 
 // A font of the family with the FontSpec's style; when the family has no such
-// face (a bold of a regular-only family), the regular face with the same
-// decorations. Null when neither exists.
+// face (a bold of a regular-only family), the regular face. Null when neither
+// exists.
 std::unique_ptr<Gdiplus::Font> MakeFont(const Gdiplus::FontFamily& family, const FontSpec& spec) {
   const float size = static_cast<float>(spec.size > 0 ? spec.size : 12);
   for (bool withWeight : {true, false}) {
@@ -78,6 +79,13 @@ GdiplusFont::GdiplusFont(const FontSpec& spec, std::unique_ptr<Gdiplus::Font> fo
     : spec_(spec), font_(std::move(font)), family_(std::move(family)), fallback_(fallback) {
   lineHeight_ = static_cast<int32_t>(std::ceil(font_->GetHeight(96.0f)));
   if (lineHeight_ <= 0) lineHeight_ = spec_.size > 0 ? spec_.size : 12;
+  Gdiplus::FontFamily face;
+  const INT style = font_->GetStyle();
+  if (font_->GetFamily(&face) == Gdiplus::Ok && face.GetEmHeight(style) > 0) {
+    ascent_ = font_->GetSize() * static_cast<float>(face.GetCellAscent(style)) / static_cast<float>(face.GetEmHeight(style));
+  } else {
+    ascent_ = 0.8f * static_cast<float>(lineHeight_);
+  }
 }
 
 std::shared_ptr<GdiplusFont> GdiplusFont::Create(const FontSpec& spec) {
@@ -161,6 +169,63 @@ Size MeasureLaidOutText(Gdiplus::Graphics& graphics, std::wstring_view text, con
     return {0, font.LineHeight()};
   }
   return {static_cast<int32_t>(std::ceil(bound.Width)), std::max<INT>(lines, 1) * font.LineHeight()};
+}
+
+std::vector<Rect> DecorationLines(Gdiplus::Graphics& graphics, const std::wstring& laid, const GdiplusFont& font,
+                                  const Gdiplus::RectF& box, const Gdiplus::StringFormat& format) {
+  std::vector<Rect> out;
+  const FontSpec& spec = font.Spec();
+  if ((!spec.underline && !spec.strikeout) || laid.empty()) return out;
+  // One character range over the whole text: its region holds the horizontal
+  // extent of every laid-out line. Lines of equal extent one under the other
+  // merge into one scan, so scans are split again at the line spacing.
+  Gdiplus::StringFormat ranged(&format);
+  Gdiplus::CharacterRange range(0, static_cast<INT>(laid.size()));
+  ranged.SetMeasurableCharacterRanges(1, &range);
+  Gdiplus::Region region;
+  if (graphics.MeasureCharacterRanges(laid.c_str(), static_cast<INT>(laid.size()), &font.Font(), box, &ranged, 1,
+                                      &region) != Gdiplus::Ok) {
+    return out;
+  }
+  Gdiplus::Matrix identity;
+  const INT count = region.GetRegionScansCount(&identity);
+  if (count <= 0) return out;
+  std::vector<Gdiplus::RectF> scans(static_cast<size_t>(count));
+  INT got = count;
+  if (region.GetRegionScans(&identity, scans.data(), &got) != Gdiplus::Ok) return out;
+  scans.resize(static_cast<size_t>(std::max<INT>(got, 0)));
+  std::sort(scans.begin(), scans.end(), [](const Gdiplus::RectF& a, const Gdiplus::RectF& b) { return a.Y < b.Y; });
+  const float spacing = font.Font().GetHeight(96.0f);
+  if (spacing <= 0) return out;
+  std::vector<std::pair<int32_t, int32_t>> lines;  // left, right
+  for (const Gdiplus::RectF& scan : scans) {
+    const int rows = std::max(1, static_cast<int>(std::lround(scan.Height / spacing)));
+    for (int row = 0; row < rows; ++row) {
+      lines.push_back({static_cast<int32_t>(std::lround(scan.X)), static_cast<int32_t>(std::lround(scan.X + scan.Width))});
+    }
+  }
+  // The lines' vertical placement follows the format's line alignment (the
+  // region's own tops are not reliable under Wine, which ignores centring).
+  const float height = spacing * static_cast<float>(lines.size());
+  float top = box.Y;
+  if (format.GetLineAlignment() == Gdiplus::StringAlignmentCenter) top += (box.Height - height) / 2;
+  else if (format.GetLineAlignment() == Gdiplus::StringAlignmentFar) top += box.Height - height;
+  const float size = font.Font().GetSize();
+  const int32_t thickness = std::max(1, static_cast<int32_t>(std::lround(size / 16.0f)));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const float baseline = top + static_cast<float>(i) * spacing + font.Ascent();
+    const auto [left, right] = lines[i];
+    if (spec.underline) {
+      // Below the ideographs, which reach a little under the baseline.
+      const int32_t y = static_cast<int32_t>(std::floor(baseline + std::max(2.0f, size * 0.15f)));
+      out.push_back({left, y, right, y + thickness});
+    }
+    if (spec.strikeout) {
+      const int32_t y = static_cast<int32_t>(std::floor(baseline - font.Ascent() * 0.3f));
+      out.push_back({left, y, right, y + thickness});
+    }
+  }
+  return out;
 }
 
 }  // namespace SkinUI
