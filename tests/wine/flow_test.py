@@ -72,11 +72,13 @@ class Installer:
         self.proc = subprocess.Popen([os.path.join(ROOT, "scripts", "wine-run.sh"),
                                       os.path.join(self.dir, "QIRASetup.exe")],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = wait_for(lambda: xdotool("search", "--name", TITLE).split("\n")[0])
+        self.window = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", TITLE).split("\n")[0])
         self.x = self.y = 0
-        if self.window:
-            geo = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window).split())
-            self.x, self.y = int(geo["X"]), int(geo["Y"])
+
+    def locate(self):
+        """The window's current top-left corner (it is centred after creation)."""
+        geo = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window).split())
+        self.x, self.y = int(geo["X"]), int(geo["Y"])
 
     def log(self):
         try:
@@ -89,20 +91,36 @@ class Installer:
         return wait_for(lambda: self.log().count(text) >= count, seconds)
 
     def click(self, point, offset=(0, 0)):
+        self.locate()
         x, y = self.x + offset[0] + point[0], self.y + offset[1] + point[1]
         xdotool("mousemove", str(x), str(y))
         time.sleep(0.2)
         xdotool("click", "1")
         time.sleep(0.3)
 
+    def box(self):
+        """The message box's window: visible, untitled, 333 x 203."""
+        for w in xdotool("search", "--onlyvisible", "--name", "").split():
+            geo = xdotool("getwindowgeometry", w)
+            if "333x203" in geo and not xdotool("getwindowname", w):
+                return w
+        return None
+
     def close_through_question(self, page_layout):
-        """btn_close, then "确认" on the exit question; True when the process ended with 0."""
-        self.click(centre(page_layout["btn_close"]["rect"]))
-        time.sleep(1.0)
+        """btn_close, then "确认" on the exit question; returns the exit code."""
+        for _ in range(3):  # a click Wine drops (busy prefix) is tried again
+            self.click(centre(page_layout["btn_close"]["rect"]))
+            if wait_for(self.box, 10):
+                break
+        time.sleep(0.5)
         shot = screenshot("flow_exit_question.png")
-        box = layout("xml\\msgbox.xml", "+btn0", "+btn1")
+        # The box's labels and buttons as its initialisation shows them.
+        box = layout("xml\\msgbox.xml", "+lbl_caption", "+lbl_text", "+btn0", "+btn1")
         box_offset = ((819 - 333) // 2, (574 - 203) // 2)
-        self.click(centre(box["btn0"]["rect"]), box_offset)
+        for _ in range(3):
+            self.click(centre(box["btn0"]["rect"]), box_offset)
+            if wait_for(lambda: self.proc.poll() is not None or not self.box(), 5):
+                break
         try:
             code = self.proc.wait(timeout=20)
         except subprocess.TimeoutExpired:
@@ -143,6 +161,7 @@ def scenario_version_page():
               requests_seen("/config/standard?a=28&u=1110&v=") == 1)
         time.sleep(1.5)
         shot = screenshot("flow_version_page.png")
+        inst.locate()
         check("version page: window is drawn", distinct_colours(shot, inst.x, inst.y, 819, 574) > 100)
         code, _ = inst.close_through_question(layout("Xml\\inst\\wnd.xml", "tab_main=1"))
         check("version page: closed through the exit question with code 0", code == 0, f"code {code}")
@@ -167,6 +186,7 @@ def scenario_no_model():
         panel = layout("Xml\\inst\\wnd.xml", "tab_check_bottom=2")
         inst.click(centre(panel["btn_recheck2"]["rect"]))
         check("no variant: btn_recheck2 checks again", bool(inst.wait_log("check result 4", 2)))
+        time.sleep(0.5)
         check("no variant: the service was asked twice", requests_seen("/api/int_qira_requires") == 2)
         code, _ = inst.close_through_question(panel)
         check("no variant: closed with code 0", code == 0, f"code {code}")
