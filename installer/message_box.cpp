@@ -112,7 +112,7 @@ int ShowMessageBox(const MsgBoxParams& params) {
   return box.Run();
 }
 
-int ShowExitQuestion(SkinUI::WindowHandle owner) {
+MsgBoxParams ExitQuestionParams(SkinUI::WindowHandle owner) {
   MsgBoxParams params;
   params.owner = owner;
   params.caption = L"提示";
@@ -121,8 +121,10 @@ int ShowExitQuestion(SkinUI::WindowHandle owner) {
   params.button1 = L"取消";
   params.defaultButton = 1;
   params.closeEnabled = true;
-  return ShowMessageBox(params);
+  return params;
 }
+
+int ShowExitQuestion(SkinUI::WindowHandle owner) { return ShowMessageBox(ExitQuestionParams(owner)); }
 
 int ShowMemoryError(SkinUI::WindowHandle owner, uint64_t memoryBytes) {
   const std::wstring text = fmt::format(L"内存需要最少 {} GB.", memoryBytes >> 30);

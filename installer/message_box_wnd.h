@@ -8,6 +8,9 @@
 
 namespace installer {
 
+// The exit question's parameters, as ShowExitQuestion shows them.
+MsgBoxParams ExitQuestionParams(SkinUI::WindowHandle owner);
+
 class CMessageBoxWnd : public SkinUI::WindowImplBaseNew {
  public:
   // `params` must outlive the box (it is read while the box is built).

@@ -14,6 +14,8 @@ PACKAGES=(
   mingw-w64-i686-dev libz-mingw-w64-dev dpkg-dev autoconf automake libtool
   # running the Windows build
   wine wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei x11-utils
+  # a compositing manager, so screenshots show layered windows blended
+  xcompmgr
   # package file servers in the download tests
   nginx-light
   # skin packing at build time, skin image generation (skin/tools/make_images.py)
