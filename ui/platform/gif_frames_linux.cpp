@@ -17,6 +17,7 @@ struct Reader {
 int ReadBytes(GifFileType* gif, GifByteType* out, int length) {
   auto* reader = static_cast<Reader*>(gif->UserData);
   const size_t n = std::min(static_cast<size_t>(std::max(length, 0)), reader->bytes.size() - reader->pos);
+  if (n == 0) return 0;
   std::memcpy(out, reader->bytes.data() + reader->pos, n);
   reader->pos += n;
   return static_cast<int>(n);
