@@ -46,8 +46,8 @@ bool CNotifyPump::NotifyPump(NotifyMsg& msg) {
     }
     if (!taken) taken = fallback;
     if (!taken) continue;
-    if (taken->kind == NotifyHandlerKind::kMessage) (this->*(taken->onMessage))(msg);
-    else (this->*(taken->onParams))(msg.wParam, msg.lParam);
+    if (taken->kind == NotifyHandlerKind::kMessage) taken->onMessage(*this, msg);
+    else taken->onParams(*this, msg.wParam, msg.lParam);
     return true;
   }
   return false;

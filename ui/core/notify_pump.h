@@ -19,8 +19,31 @@ namespace SkinUI {
 
 class CNotifyPump;
 
-using NotifyMsgHandler = void (CNotifyPump::*)(NotifyMsg&);
-using NotifyParamHandler = LResult (CNotifyPump::*)(WParam, LParam);
+// A row's handler is a plain function that reaches the member handler of the
+// class that declared it: a static_cast from the pump base down to that class,
+// then an ordinary member call. (Casting the member pointer up to the base
+// instead would call it through a base that is not the handler's class.)
+using NotifyMsgHandler = void (*)(CNotifyPump& pump, NotifyMsg& msg);
+using NotifyParamHandler = LResult (*)(CNotifyPump& pump, WParam wParam, LParam lParam);
+
+namespace detail {
+template <typename M>
+struct MemberOf;
+template <typename C, typename R, typename... A>
+struct MemberOf<R (C::*)(A...)> {
+  using type = C;
+};
+template <auto M>
+void CallMessageHandler(CNotifyPump& pump, NotifyMsg& msg) {
+  using C = typename MemberOf<decltype(M)>::type;
+  (static_cast<C&>(pump).*M)(msg);
+}
+template <auto M>
+LResult CallParamHandler(CNotifyPump& pump, WParam wParam, LParam lParam) {
+  using C = typename MemberOf<decltype(M)>::type;
+  return (static_cast<C&>(pump).*M)(wParam, lParam);
+}
+}  // namespace detail
 
 enum class NotifyHandlerKind { kEnd, kMessage, kParams };
 
@@ -73,10 +96,10 @@ class CNotifyPump {
   const ::SkinUI::NotifyMapEntry theClass::notifyMapEntries_[] = {
 #define SKINUI_ON_NOTIFY(type, control, handler)                                  \
   {type, control, ::SkinUI::NotifyHandlerKind::kMessage,                          \
-   static_cast<::SkinUI::NotifyMsgHandler>(handler), nullptr},
+   &::SkinUI::detail::CallMessageHandler<handler>, nullptr},
 #define SKINUI_ON_NOTIFY_PARAMS(type, control, handler)                          \
   {type, control, ::SkinUI::NotifyHandlerKind::kParams, nullptr,                 \
-   static_cast<::SkinUI::NotifyParamHandler>(handler)},
+   &::SkinUI::detail::CallParamHandler<handler>},
 #define SKINUI_ON_NOTIFY_TYPE(type, handler) SKINUI_ON_NOTIFY(type, L"", handler)
 #define SKINUI_END_NOTIFY_MAP()                                              \
   { nullptr, nullptr, ::SkinUI::NotifyHandlerKind::kEnd, nullptr, nullptr } \
