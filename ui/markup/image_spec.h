@@ -36,7 +36,7 @@ std::optional<ImageSpec> ParseImageSpec(std::wstring_view value);
 using StatusImages = std::map<std::wstring, ImageSpec, std::less<>>;
 
 // Splits the "status" groups over equal slices of the source rectangle. When
-// the spec has no "source", `imageSize` gives the size of the named file
+// the ImageSpec has no "source", `imageSize` gives the size of the named file
 // (nothing when it cannot be read). Nothing for a malformed value, an empty
 // status, or an unknown image size.
 using ImageSizeLookup = std::function<std::optional<Size>(const std::wstring& file)>;

@@ -101,7 +101,7 @@ class IRenderer {
   // Every frame of an animated GIF, composited; empty when not decodable.
   virtual std::vector<AnimationFrame> DecodeAnimation(std::span<const uint8_t> bytes,
                                                       std::wstring_view name) = 0;
-  // A font for the spec; a face that is not installed falls back to a generic
+  // A font for `spec`; a face that is not installed falls back to a generic
   // sans-serif family, never to nothing.
   virtual std::shared_ptr<IFont> CreateFont(const FontSpec& spec) = 0;
   // Size of `text` drawn with `font`: one line, or wrapped at `maxWidth` when

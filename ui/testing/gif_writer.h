@@ -1,6 +1,6 @@
 #pragma once
 // Tiny animated GIFs for test fixtures: a 1x1 logical screen with a black and
-// white colour table, one frame per spec.
+// white colour table, one frame per GifFrameSpec.
 #include <string>
 #include <vector>
 

@@ -341,7 +341,7 @@ TEST_F(GdiplusRendererTest, SkinFontResolvesAndMissingFacesFallBack) {
   ASSERT_TRUE(yahei);
   EXPECT_FALSE(yahei->IsFallback()) << "resolved to " << yahei->FamilyName();
   EXPECT_GE(yahei->LineHeight(), 14);
-  EXPECT_EQ(renderer_.CreateFont(yahei->Spec()), yahei) << "one font object per spec";
+  EXPECT_EQ(renderer_.CreateFont(yahei->Spec()), yahei) << "one font object per FontSpec";
 
   auto missing = Font(14, L"No Such Face 4711");
   ASSERT_TRUE(missing);
