@@ -172,6 +172,26 @@ TEST_F(MachineCheckTest, FailingRecheckKeepsEarlierListButFails) {
   EXPECT_EQ(state_.vecModelEvn.size(), 2u);
 }
 
+TEST_F(MachineCheckTest, DroppedOrMalformedAnswersAreRequestFailures) {
+  WriteRequires({Variant("A", "i7", 1)});
+  const char* faults[] = {
+      "/api/int_qira_requires=drop",
+      "/api/int_qira_requires=200:{\"requires\":[{\"title\":1}]}",
+      "/api/int_qira_requires=200:{\"requires\":[]} trailing",
+      "/config/std=drop",
+      "/config/std=200:{\"app\":[]}",
+  };
+  for (const char* fault : faults) {
+    server_->ClearFaults();
+    ASSERT_TRUE(server_->AddFaultFromText(fault)) << fault;
+    const AppConfig before = state_.stAppConfig;
+    EXPECT_EQ(Check(), CHECK_REQUEST_FAILED) << fault;
+    EXPECT_EQ(state_.stAppConfig.main_exe, before.main_exe) << fault;  // record kept
+  }
+  EXPECT_FALSE(server_->AddFaultFromText("no-slash=500"));
+  EXPECT_FALSE(server_->AddFaultFromText("/x=abc"));
+}
+
 TEST_F(MachineCheckTest, UnreachableServiceIsARequestFailure) {
   services_.requirementsUrl = "http://127.0.0.1:1/api/int_qira_requires";
   EXPECT_EQ(Check(), CHECK_REQUEST_FAILED);

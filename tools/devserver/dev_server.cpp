@@ -107,8 +107,29 @@ void DevServer::ClearRequests() {
 
 void DevServer::SetFault(const std::string& path, const Fault& fault) {
   std::lock_guard<std::mutex> guard(lock_);
-  if (fault.status == 0 && fault.delayMs == 0 && !fault.stall) faults_.erase(path);
+  if (fault.status == 0 && fault.delayMs == 0 && !fault.stall && !fault.drop) faults_.erase(path);
   else faults_[path] = fault;
+}
+
+bool DevServer::AddFaultFromText(const std::string& text) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos || eq == 0 || text[0] != '/') return false;
+  const std::string path = text.substr(0, eq), what = text.substr(eq + 1);
+  Fault f;
+  try {
+    if (what == "stall") f.stall = true;
+    else if (what == "drop") f.drop = true;
+    else if (what.rfind("delay:", 0) == 0) f.delayMs = std::stoi(what.substr(6));
+    else {
+      const auto colon = what.find(':');
+      f.status = std::stoi(what.substr(0, colon));
+      if (colon != std::string::npos) f.body = what.substr(colon + 1);
+    }
+  } catch (const std::exception&) {
+    return false;
+  }
+  SetFault(path, f);
+  return true;
 }
 
 void DevServer::ClearFaults() {
@@ -157,6 +178,13 @@ void DevServer::AddRoutes() {
     if (!faulty) return httplib::Server::HandlerResponse::Unhandled;
     for (int waited = 0; (fault.stall || waited < fault.delayMs) && !stopping_; waited += 10)
       std::this_thread::sleep_for(10ms);
+    if (fault.drop) {
+      // A provider that gives up at once makes the server close the socket
+      // after the headers: the client sees a connection dropped mid-answer.
+      res.set_content_provider(1000, "application/octet-stream",
+                               [](size_t, size_t, httplib::DataSink&) { return false; });
+      return httplib::Server::HandlerResponse::Handled;
+    }
     if (fault.status == 0) return httplib::Server::HandlerResponse::Unhandled;
     res.status = fault.status;
     res.set_content(fault.body, "text/html");

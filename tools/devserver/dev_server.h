@@ -34,6 +34,7 @@ struct Fault {
   std::string body;
   int delayMs = 0;         // wait this long before answering
   bool stall = false;      // never answer (until the server stops)
+  bool drop = false;       // send the headers of a 1000-byte body, then close the connection
   int remaining = -1;      // play the fault this many times, then answer normally (-1: always)
 };
 
@@ -72,6 +73,9 @@ class DevServer {
   // Plays `fault` on `path` from now on; an empty Fault clears it.
   void SetFault(const std::string& path, const Fault& fault);
   void ClearFaults();
+  // "PATH=STATUS", "PATH=STATUS:BODY", "PATH=delay:MS", "PATH=stall" or
+  // "PATH=drop" (the command line's --fault); false for anything else.
+  bool AddFaultFromText(const std::string& text);
 
  private:
   void AddRoutes();
