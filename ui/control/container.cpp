@@ -21,6 +21,56 @@ struct Placed {
   Size size;  // estimated; 0 on an axis: a share
 };
 
+// Lays out one column (`vertical`) or one row of children inside `inner`.
+// Along the main axis fixed sizes are kept and the rest is shared equally, the
+// last share taking the rounding remainder; across it a child is its fixed size
+// or the full inner extent less its padding on that axis.
+void LayOutLine(const std::vector<std::unique_ptr<CControlUI>>& items, const Rect& inner,
+                int32_t childPadding, bool vertical) {
+  auto main = [vertical](Size s) { return vertical ? s.cy : s.cx; };
+  auto cross = [vertical](Size s) { return vertical ? s.cx : s.cy; };
+  auto make = [vertical](int32_t m, int32_t c) { return vertical ? Size{c, m} : Size{m, c}; };
+  auto padBefore = [vertical](const Rect& p) { return vertical ? p.top : p.left; };
+  auto padAfter = [vertical](const Rect& p) { return vertical ? p.bottom : p.right; };
+  auto padAcross = [vertical](const Rect& p) { return vertical ? p.left + p.right : p.top + p.bottom; };
+  auto padAcrossBefore = [vertical](const Rect& p) { return vertical ? p.left : p.top; };
+  const int32_t innerMain = vertical ? inner.Height() : inner.Width();
+  const int32_t innerCross = vertical ? inner.Width() : inner.Height();
+  const int32_t crossStart = vertical ? inner.left : inner.top;
+
+  std::vector<Placed> placed;
+  int32_t fixed = 0, paddings = 0, shares = 0;
+  for (const auto& item : items) {
+    if (!item->IsVisible()) continue;
+    const Rect& pad = item->GetPadding();
+    const Size est = item->EstimateSize(make(innerMain, innerCross - padAcross(pad)));
+    if (main(est) > 0) fixed += main(item->ClampSize(est));
+    else ++shares;
+    paddings += padBefore(pad) + padAfter(pad);
+    placed.push_back({item.get(), est});
+  }
+  const int32_t gaps = placed.empty() ? 0 : childPadding * static_cast<int32_t>(placed.size() - 1);
+  const int32_t rest = std::max(0, innerMain - fixed - paddings - gaps);
+  const int32_t share = shares ? rest / shares : 0;
+  const int32_t remainder = shares ? rest - share * shares : 0;
+  int32_t cursor = vertical ? inner.top : inner.left;
+  int sharesLeft = shares;
+  for (const Placed& p : placed) {
+    const Rect& pad = p.control->GetPadding();
+    int32_t along = main(p.size);
+    if (along <= 0) along = share + (--sharesLeft == 0 ? remainder : 0);
+    const int32_t across = cross(p.size) > 0 ? cross(p.size) : innerCross - padAcross(pad);
+    Size size = p.control->ClampSize(make(along, across));
+    size.cx = std::max(size.cx, 0);
+    size.cy = std::max(size.cy, 0);
+    const int32_t m = cursor + padBefore(pad);
+    const int32_t c = crossStart + padAcrossBefore(pad);
+    p.control->SetPos(vertical ? Rect{c, m, c + size.cx, m + size.cy}
+                               : Rect{m, c, m + size.cx, c + size.cy});
+    cursor = m + main(size) + padAfter(pad) + childPadding;
+  }
+}
+
 }  // namespace
 
 CContainerUI::~CContainerUI() {
@@ -136,9 +186,7 @@ void CContainerUI::DoPaint(ICanvas& canvas, const Rect& dirty) {
   }
 }
 
-// Vertical layout: fixed heights are kept, the rest of the height is shared
-// equally (the last share takes the rounding remainder); widths are fixed or
-// the full inner width less the child's side padding.
+// Vertical and horizontal layouts: one column or row of children (LayOutLine).
 std::wstring_view CVerticalLayoutUI::GetClass() const { return L"VerticalLayoutUI"; }
 
 void* CVerticalLayoutUI::GetInterface(std::wstring_view name) {
@@ -148,39 +196,7 @@ void* CVerticalLayoutUI::GetInterface(std::wstring_view name) {
 
 void CVerticalLayoutUI::SetPos(const Rect& rc) {
   CControlUI::SetPos(rc);
-  const Rect inner = InnerRect();
-  std::vector<Placed> placed;
-  int32_t fixed = 0, paddings = 0, shares = 0;
-  for (auto& item : m_items) {
-    if (!item->IsVisible()) continue;
-    const Rect& pad = item->GetPadding();
-    Size est = item->EstimateSize({inner.Width() - pad.left - pad.right, inner.Height()});
-    if (est.cy > 0) fixed += item->ClampSize(est).cy;
-    else ++shares;
-    paddings += pad.top + pad.bottom;
-    placed.push_back({item.get(), est});
-  }
-  const int32_t gaps = placed.empty() ? 0 : m_iChildPadding * static_cast<int32_t>(placed.size() - 1);
-  const int32_t rest = std::max(0, inner.Height() - fixed - paddings - gaps);
-  const int32_t share = shares ? rest / shares : 0;
-  int32_t remainder = shares ? rest - share * shares : 0;
-  int32_t y = inner.top;
-  int sharesLeft = shares;
-  for (const Placed& p : placed) {
-    const Rect& pad = p.control->GetPadding();
-    int32_t height = p.size.cy;
-    if (height <= 0) {
-      height = share + (--sharesLeft == 0 ? remainder : 0);
-    }
-    int32_t width = p.size.cx > 0 ? p.size.cx : inner.Width() - pad.left - pad.right;
-    Size size = p.control->ClampSize({width, height});
-    size.cx = std::max(size.cx, 0);
-    size.cy = std::max(size.cy, 0);
-    int32_t x = inner.left + pad.left;
-    int32_t top = y + pad.top;
-    p.control->SetPos({x, top, x + size.cx, top + size.cy});
-    y = top + size.cy + pad.bottom + m_iChildPadding;
-  }
+  LayOutLine(m_items, InnerRect(), m_iChildPadding, true);
 }
 
 std::wstring_view CHorizontalLayoutUI::GetClass() const { return L"HorizontalLayoutUI"; }
@@ -192,39 +208,7 @@ void* CHorizontalLayoutUI::GetInterface(std::wstring_view name) {
 
 void CHorizontalLayoutUI::SetPos(const Rect& rc) {
   CControlUI::SetPos(rc);
-  const Rect inner = InnerRect();
-  std::vector<Placed> placed;
-  int32_t fixed = 0, paddings = 0, shares = 0;
-  for (auto& item : m_items) {
-    if (!item->IsVisible()) continue;
-    const Rect& pad = item->GetPadding();
-    Size est = item->EstimateSize({inner.Width(), inner.Height() - pad.top - pad.bottom});
-    if (est.cx > 0) fixed += item->ClampSize(est).cx;
-    else ++shares;
-    paddings += pad.left + pad.right;
-    placed.push_back({item.get(), est});
-  }
-  const int32_t gaps = placed.empty() ? 0 : m_iChildPadding * static_cast<int32_t>(placed.size() - 1);
-  const int32_t rest = std::max(0, inner.Width() - fixed - paddings - gaps);
-  const int32_t share = shares ? rest / shares : 0;
-  int32_t remainder = shares ? rest - share * shares : 0;
-  int32_t x = inner.left;
-  int sharesLeft = shares;
-  for (const Placed& p : placed) {
-    const Rect& pad = p.control->GetPadding();
-    int32_t width = p.size.cx;
-    if (width <= 0) {
-      width = share + (--sharesLeft == 0 ? remainder : 0);
-    }
-    int32_t height = p.size.cy > 0 ? p.size.cy : inner.Height() - pad.top - pad.bottom;
-    Size size = p.control->ClampSize({width, height});
-    size.cx = std::max(size.cx, 0);
-    size.cy = std::max(size.cy, 0);
-    int32_t left = x + pad.left;
-    int32_t top = inner.top + pad.top;
-    p.control->SetPos({left, top, left + size.cx, top + size.cy});
-    x = left + size.cx + pad.right + m_iChildPadding;
-  }
+  LayOutLine(m_items, InnerRect(), m_iChildPadding, false);
 }
 
 std::wstring_view CTabLayoutUI::GetClass() const { return L"TabLayoutUI"; }
