@@ -35,7 +35,11 @@ run_ctest() {
   all=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
   passed=$((all - failed))
   total_pass=$((total_pass + passed)); total_fail=$((total_fail + failed))
-  [ "$failed" -eq 0 ] || failed_suites+=("$name")
+  [ "$failed" -eq 0 ] && return
+  failed_suites+=("$name")
+  # The log stays on the machine; CI keeps only what is printed, so show
+  # what each failing test said.
+  grep -E -A10 ': Failure$|^(FAIL|ERROR)[: ]|Traceback' "$out" | head -n 120 || true
 }
 build() {  # build PRESET [TARGETS...]
   local preset=$1; shift
