@@ -4,10 +4,10 @@
 // parsing) in the same run.
 #include <sys/resource.h>
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 
+#include "bench/micros_per_run.h"
 #include "skin/embedded_skin.h"
 #include "ui/control/control.h"
 #include "ui/core/skin_manager.h"
@@ -18,18 +18,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 long PeakRssKiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
-}
-
-double MicrosPerRun(int runs, const std::function<void()>& body) {
-  auto start = Clock::now();
-  for (int i = 0; i < runs; ++i) body();
-  return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / runs;
 }
 
 }  // namespace
@@ -64,8 +56,8 @@ int main() {
   };
   build();  // warm-up, and the control count
   const int runs = 300;
-  const double readUs = MicrosPerRun(runs, readOnly);
-  const double buildUs = MicrosPerRun(runs, build);
+  const double readUs = bench::MicrosPerRun(runs, readOnly);
+  const double buildUs = bench::MicrosPerRun(runs, build);
   std::printf("skin_build: package %zu bytes, installer window %zu controls\n", package.size(), controls);
   std::printf("skin_build: read and parse the 7 markup files  %8.1f us per run (reference)\n", readUs);
   std::printf("skin_build: build the whole tree and lay it out %8.1f us per build (%.2fx the reference)\n", buildUs,

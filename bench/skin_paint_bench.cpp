@@ -3,10 +3,9 @@
 // The reference, measured in the same run, is recording the same number of
 // plain fills straight onto a canvas, so the ratio is the cost of walking the
 // tree, clipping, choosing images and laying out text per draw call.
-#include <chrono>
 #include <cstdio>
-#include <functional>
 
+#include "bench/micros_per_run.h"
 #include "skin/embedded_skin.h"
 #include "ui/control/animation.h"
 #include "ui/control/container.h"
@@ -14,18 +13,6 @@
 #include "ui/markup/markup_builder.h"
 #include "ui/package/resource_package.h"
 #include "ui/platform/recording_renderer.h"
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MicrosPerRun(int runs, const std::function<void()>& body) {
-  auto start = Clock::now();
-  for (int i = 0; i < runs; ++i) body();
-  return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / runs;
-}
-
-}  // namespace
 
 int main() {
   auto package = skin::EmbeddedPackage();
@@ -47,12 +34,12 @@ int main() {
     tab->SelectPage(page);
     pm.UpdateLayout(true);
     size_t records = 0;
-    const double paintUs = MicrosPerRun(runs, [&] {
+    const double paintUs = bench::MicrosPerRun(runs, [&] {
       SkinUI::RecordingCanvas canvas({819, 574});
       pm.PaintTo(canvas, all);
       records = canvas.Records().size();
     });
-    const double referenceUs = MicrosPerRun(runs, [&] {
+    const double referenceUs = bench::MicrosPerRun(runs, [&] {
       SkinUI::RecordingCanvas canvas({819, 574});
       for (size_t i = 0; i < records; ++i) canvas.FillRect(all, 0xFFFFFFFF);
     });
@@ -64,7 +51,7 @@ int main() {
   tab->SelectPage(0);
   pm.UpdateLayout(true);
   const SkinUI::Rect picture = pm.FindByName(L"seq_introduce_check")->GetPos();
-  const double fadeUs = MicrosPerRun(runs, [&] {
+  const double fadeUs = bench::MicrosPerRun(runs, [&] {
     SkinUI::RecordingCanvas canvas({819, 574});
     pm.PaintTo(canvas, picture);
   });
