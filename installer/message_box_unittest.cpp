@@ -20,18 +20,6 @@ using SkinUI::HeadlessHost;
 using SkinUI::Point;
 using SkinUI::WindowHandle;
 
-MsgBoxParams ExitQuestion(WindowHandle owner) {
-  MsgBoxParams p;
-  p.owner = owner;
-  p.caption = L"提示";
-  p.text = L"您确定退出应用安装程序？";
-  p.button0 = L"确认";
-  p.button1 = L"取消";
-  p.defaultButton = 1;
-  p.closeEnabled = true;
-  return p;
-}
-
 // A box whose initialisation also queues the test's input, so the input
 // reaches it through its own modal loop.
 class ScriptedBox : public CMessageBoxWnd {
@@ -114,7 +102,7 @@ TEST_F(MessageBoxTest, EndingTableOfTheExitQuestion) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const MsgBoxParams params = ExitQuestion(owner.GetHWND());
+    const MsgBoxParams params = ExitQuestionParams(owner.GetHWND());
     ScriptedBox box(params, host, c.input);
     EXPECT_EQ(box.Run(), c.result);
     EXPECT_EQ(box.closeCodes, std::vector<SkinUI::WParam>{c.closeCode});
@@ -130,7 +118,7 @@ TEST_F(MessageBoxTest, EndingTableOfTheExitQuestion) {
 TEST_F(MessageBoxTest, InputThatDoesNotEndTheBox) {
   // Close button disabled: Escape is not taken and Alt+F4 is swallowed; the
   // box is still there for the click that follows.
-  MsgBoxParams params = ExitQuestion(owner.GetHWND());
+  MsgBoxParams params = ExitQuestionParams(owner.GetHWND());
   params.closeEnabled = false;
   ScriptedBox box(params, host, [](ScriptedBox& b, HeadlessHost& h) {
     h.PostKey(b.GetHWND(), SkinUI::kVkEscape);
@@ -145,7 +133,7 @@ TEST_F(MessageBoxTest, InputThatDoesNotEndTheBox) {
 
 TEST_F(MessageBoxTest, OnlyTheFirstEndingCounts) {
   // Enter and then Escape before the box has gone: the user chose 取消.
-  const MsgBoxParams params = ExitQuestion(owner.GetHWND());
+  const MsgBoxParams params = ExitQuestionParams(owner.GetHWND());
   ScriptedBox box(params, host, [](ScriptedBox& b, HeadlessHost& h) {
     h.PostKey(b.GetHWND(), SkinUI::kVkReturn);
     h.PostKey(b.GetHWND(), SkinUI::kVkEscape);
