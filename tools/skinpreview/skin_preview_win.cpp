@@ -378,13 +378,7 @@ int Bench(WinHost& host, PreviewWnd& wnd, int runs) {
     wnd.GetManager().PaintTo(offscreen, all);
     offscreen.Flush();
   });
-  const auto present = Time(runs, [&] {
-    SIZE extent{size.cx, size.cy};
-    POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(static_cast<HWND>(hwnd), nullptr, nullptr, &extent, offscreen.Dc(), &origin, 0, &blend,
-                        ULW_ALPHA);
-  });
+  const auto present = Time(runs, [&] { PresentLayered(hwnd, offscreen, all); });
   const Rect barRect = wnd.FindGif() ? wnd.FindGif()->GetPos() : Rect{};
   const auto barDraw = Time(runs, [&] {
     offscreen.Clear(barRect);
@@ -393,21 +387,7 @@ int Bench(WinHost& host, PreviewWnd& wnd, int runs) {
     offscreen.PopClip();
     offscreen.Flush();
   });
-  const auto barPresent = Time(runs, [&] {
-    SIZE extent{size.cx, size.cy};
-    POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    RECT dirty{barRect.left, barRect.top, barRect.right, barRect.bottom};
-    UPDATELAYEREDWINDOWINFO info{};
-    info.cbSize = sizeof(info);
-    info.psize = &extent;
-    info.hdcSrc = offscreen.Dc();
-    info.pptSrc = &origin;
-    info.pblend = &blend;
-    info.dwFlags = ULW_ALPHA;
-    info.prcDirty = &dirty;
-    UpdateLayeredWindowIndirect(static_cast<HWND>(hwnd), &info);
-  });
+  const auto barPresent = Time(runs, [&] { PresentLayered(hwnd, offscreen, barRect); });
   const auto fill = Time(runs, [&] {
     offscreen.FillRect(all, 0xFFFFFFFF);
     offscreen.Flush();

@@ -179,13 +179,7 @@ int Bench(WinHost& host, WindowHandle hwnd, Scene& scene, int runs) {
     DrawScene(offscreen, scene);
     offscreen.Flush();
   });
-  const Figures present = Time(runs, [&] {
-    SIZE extent{kWindowSize.cx, kWindowSize.cy};
-    POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(static_cast<HWND>(hwnd), nullptr, nullptr, &extent, offscreen.Dc(), &origin, 0, &blend,
-                        ULW_ALPHA);
-  });
+  const Figures present = Time(runs, [&] { PresentLayered(hwnd, offscreen, {0, 0, kWindowSize.cx, kWindowSize.cy}); });
   // Reference in the same run: one opaque fill of the whole back buffer.
   const Figures fill = Time(runs, [&] {
     offscreen.FillRect({0, 0, kWindowSize.cx, kWindowSize.cy}, 0xFFFFFFFF);

@@ -103,4 +103,9 @@ class WinHost final : public IWindowHost {
   int failedPresents_ = 0;
 };
 
+// Puts the `dirty` part of `back` (the window's whole client size) on the
+// screen for the WS_EX_LAYERED window `hwnd`, with per-pixel alpha; the rest
+// of the window keeps what it showed. False when the system refuses.
+bool PresentLayered(WindowHandle hwnd, const GdiplusCanvas& back, const Rect& dirty);
+
 }  // namespace SkinUI

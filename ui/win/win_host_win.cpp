@@ -387,23 +387,26 @@ void WinHost::Paint(WindowHandle hwnd, const std::function<void(ICanvas&, const 
   if (::IsWindow(H(hwnd))) EndPaint(H(hwnd), &ps);
 }
 
-void WinHost::Present(WindowHandle hwnd, void* paintDc, const GdiplusCanvas& back, const Rect& dirty) {
+bool PresentLayered(WindowHandle hwnd, const GdiplusCanvas& back, const Rect& dirty) {
   const Size size = back.GetSize();
+  SIZE extent{size.cx, size.cy};
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  RECT changed = ToRect(dirty);
+  UPDATELAYEREDWINDOWINFO info{};
+  info.cbSize = sizeof(info);
+  info.psize = &extent;
+  info.hdcSrc = back.Dc();
+  info.pptSrc = &origin;
+  info.pblend = &blend;
+  info.dwFlags = ULW_ALPHA;
+  info.prcDirty = &changed;
+  return UpdateLayeredWindowIndirect(H(hwnd), &info);
+}
+
+void WinHost::Present(WindowHandle hwnd, void* paintDc, const GdiplusCanvas& back, const Rect& dirty) {
   if (IsLayered(H(hwnd))) {
-    SIZE extent{size.cx, size.cy};
-    POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    RECT changed = ToRect(dirty);
-    // Only the dirty part needs to reach the screen; the rest is unchanged.
-    UPDATELAYEREDWINDOWINFO info{};
-    info.cbSize = sizeof(info);
-    info.psize = &extent;
-    info.hdcSrc = back.Dc();
-    info.pptSrc = &origin;
-    info.pblend = &blend;
-    info.dwFlags = ULW_ALPHA;
-    info.prcDirty = &changed;
-    if (!UpdateLayeredWindowIndirect(H(hwnd), &info)) {
+    if (!PresentLayered(hwnd, back, dirty)) {
       ++failedPresents_;
       PLOG_ERROR << "UpdateLayeredWindow failed, error " << GetLastError();
     }
