@@ -153,9 +153,12 @@ def scenario_version_page():
     try:
         check("version page: window appears", bool(inst.window))
         check("version page: check result 6", bool(inst.wait_log("check result 6")), inst.log()[-500:])
+        # The options are logged just after the result, and the log is read while the
+        # installer runs: wait for the last one rather than read between the lines.
+        inst.wait_log("version option 1:", seconds=10)
         log = inst.log()
-        check("version page: 标准版 listed with 4 GB", "version option 0: QIRA 标准版, 需要内存 4 GB." in log)
-        check("version page: 专业版 listed with 8 GB", "version option 1: QIRA 专业版, 需要内存 8 GB." in log)
+        check("version page: 标准版 listed with 4 GB", "version option 0: QIRA 标准版, 需要内存 4 GB." in log, log[-800:])
+        check("version page: 专业版 listed with 8 GB", "version option 1: QIRA 专业版, 需要内存 8 GB." in log, log[-800:])
         check("version page: 旗舰版 does not fit", "QIRA 旗舰版" not in log)
         check("version page: configuration of variant 0 asked",
               requests_seen("/config/standard?a=28&u=1110&v=") == 1)
